@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/Status.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace torvane {
+
+// File attribute bits as the existence tests read them.
+namespace attr {
+inline constexpr std::uint32_t ReadOnly = 1;
+inline constexpr std::uint32_t Hidden = 2;
+inline constexpr std::uint32_t System = 4;
+inline constexpr std::uint32_t VolumeLabel = 8;
+inline constexpr std::uint32_t Directory = 16;
+inline constexpr std::uint32_t Archive = 32;
+} // namespace attr
+
+// A file opened for binary reading and writing at byte offsets.
+class RandomRWFile {
+public:
+    virtual ~RandomRWFile() = default;
+
+    // Reads up to n bytes at offset into dst; *got receives the count, which
+    // is short only at the end of the file.
+    virtual Status read(std::uint64_t offset, std::size_t n, char* dst, std::size_t* got) = 0;
+    // Replaces bytes at offset; may extend the file.
+    virtual Status write(std::uint64_t offset, std::string_view data) = 0;
+    virtual Status size(std::uint64_t* out) = 0;
+    // Forces written bytes onto the device.
+    virtual Status sync() = 0;
+    virtual Status close() = 0;
+};
+
+// Every file-system operation the system performs. Paths are texts in the
+// platform's 8-bit code page (Windows-1252) with separator() between the
+// components; implementations convert at the operating-system boundary.
+class Env {
+public:
+    virtual ~Env() = default;
+
+    virtual char separator() const = 0;
+
+    // Opens for binary reading and writing; a missing file is created empty.
+    virtual Status openReadWrite(const std::string& path, std::unique_ptr<RandomRWFile>* out) = 0;
+    // Fails (53/76) when nothing of that name exists.
+    virtual Status attributes(const std::string& path, std::uint32_t* out) = 0;
+    // Finds the name only when it is a file that is neither hidden nor system.
+    virtual Status findPlainFile(const std::string& path, bool* found) = 0;
+    // One level below an existing folder; fails when the name exists.
+    virtual Status makeFolder(const std::string& path) = 0;
+    // Fails when the file is read-only.
+    virtual Status deleteFile(const std::string& path) = 0;
+    // Byte for byte; on failure the destination is as it was or absent.
+    virtual Status copyFile(const std::string& from, const std::string& to) = 0;
+    // Replaces `to` by `from` in one step (same folder).
+    virtual Status renameFile(const std::string& from, const std::string& to) = 0;
+    // Forces a written file onto the device.
+    virtual Status syncFile(const std::string& path) = 0;
+    // Creates the file; it then holds exactly these bytes.
+    virtual Status writeNewFile(const std::string& path, std::string_view bytes) = 0;
+    // Opens for appending (creating the file), writes text and CR LF, closes.
+    virtual Status appendTextLine(const std::string& path, std::string_view text) = 0;
+    // The whole content of a file.
+    virtual Status readFile(const std::string& path, std::string* out) = 0;
+    // The temporary folder with its trailing separator.
+    virtual Status tempFolder(std::string* out) = 0;
+    // Special folder 35: the common application data folder, no trailing separator.
+    virtual Status specialFolder(int number, std::string* out) = 0;
+
+    // The name under which a file exists when it is found regardless of the
+    // case of its last component; the path unchanged when nothing matches.
+    virtual std::string existingName(const std::string& path) = 0;
+
+    // First field of the first line of a text file: up to the first comma
+    // or line end, leading blanks skipped; a field in double quotes is read
+    // to the closing quote, without the quotes.
+    virtual Status readFirstField(const std::string& path, std::string* out);
+    // Private-profile lookup: section and key regardless of case, blanks
+    // around the value removed, at most size - 1 characters, the default
+    // when file, section or key is missing.
+    virtual Status privateProfileString(const std::string& file, const std::string& section,
+                                        const std::string& key, const std::string& fallback,
+                                        std::size_t size, std::string* out);
+};
+
+} // namespace torvane
