@@ -1,0 +1,442 @@
+#include "tables/dbases.h"
+
+#include "errors/RunError.h"
+#include "platform/Cp1252.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace torvane {
+
+namespace {
+
+constexpr std::size_t HeaderSize = 32;
+constexpr std::size_t DescriptorSize = 32;
+constexpr int MaxFields = 255;
+constexpr unsigned char Terminator = 0x0D;
+
+std::string trimBlanks(std::string_view text)
+{
+    const std::size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string_view::npos)
+        return {};
+    const std::size_t end = text.find_last_not_of(' ');
+    return std::string(text.substr(begin, end - begin + 1));
+}
+
+// Descriptor names are padded with NUL bytes: drop what lies below a blank
+// at the end, after the blanks around the name.
+std::string descriptorName(const char* bytes)
+{
+    std::string name = trimBlanks(std::string_view(bytes, 11));
+    while (!name.empty() && static_cast<unsigned char>(name.back()) < 0x20)
+        name.pop_back();
+    return name;
+}
+
+std::uint32_t littleEndian32(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+[[noreturn]] void refuse(const std::string& path, const char* reason)
+{
+    throw RunError::raised(errnum::InvalidFileFormat, cp1252::ansi(reason) + " (" + path + ")");
+}
+
+} // namespace
+
+struct dbases::Layout {
+    std::int32_t noRecords = 0;
+    std::int16_t recordLength = 0;
+    std::vector<std::string> names, types;
+    std::vector<int> lengths, starts, decimals;
+};
+
+dbases::dbases(Env& env) : env_(env) {}
+
+dbases::~dbases()
+{
+    if (!file_)
+        return;
+    try {
+        FileClose();
+    } catch (const RunError&) {
+        // Closing at destruction has no caller left to report to.
+    }
+}
+
+void dbases::NoRecords(std::int32_t value)
+{
+    noRecords_ = value;
+    indexBuilt_ = false;
+}
+
+void dbases::hole_feldinfo(std::uint8_t feldnummer, std::string& name, std::string& typ, std::int16_t& laenge) const
+{
+    if (feldnummer < 1 || feldnummer > fieldCount())
+        throw RunError::raised(errnum::SubscriptOutOfRange);
+    const std::size_t i = feldnummer - 1u;
+    name = names_[i];
+    typ = types_[i];
+    laenge = static_cast<std::int16_t>(lengths_[i]);
+}
+
+std::string dbases::FieldName(std::int16_t i) const
+{
+    if (i < 1 || i > fieldCount())
+        throw RunError::raised(errnum::SubscriptOutOfRange);
+    return names_[static_cast<std::size_t>(i - 1)];
+}
+
+void dbases::setze_buffer(const std::string& buffer)
+{
+    // A buffer of another length would write a record over its neighbours.
+    if (buffer.size() != buffer_.size())
+        throw RunError::raised(errnum::InvalidArgument);
+    buffer_ = buffer;
+    bufferStored_ = false;
+}
+
+void dbases::FileOpen(const std::string& sPath)
+{
+    if (file_)
+        FileClose();
+    clearLayout();
+    std::unique_ptr<RandomRWFile> raw;
+    raiseIfFailed(env_.openReadWrite(sPath, &raw));
+    auto file = std::make_unique<PagedFile>(std::move(raw));
+
+    unsigned char header[HeaderSize];
+    if (file->read(0, reinterpret_cast<char*>(header), HeaderSize) < HeaderSize)
+        refuse(sPath, "Tabellenkopf fehlt oder ist unvollständig");
+    Layout layout;
+    layout.noRecords = static_cast<std::int32_t>(littleEndian32(header + 4));
+    layout.recordLength = static_cast<std::int16_t>(header[10] | (header[11] << 8));
+
+    char descriptor[DescriptorSize];
+    int start = 2;
+    for (std::uint64_t offset = HeaderSize;; offset += DescriptorSize) {
+        const std::size_t got = file->read(offset, descriptor, DescriptorSize);
+        if (got == 0)
+            refuse(sPath, "Feldliste ohne Abschlusszeichen");
+        const auto first = static_cast<unsigned char>(descriptor[0]);
+        if (first < 0x20) {
+            if (first != Terminator)
+                refuse(sPath, "Feldliste ohne Abschlusszeichen");
+            break;
+        }
+        if (got < DescriptorSize)
+            refuse(sPath, "Feldliste bricht mitten in einer Feldbeschreibung ab");
+        if (layout.names.size() == MaxFields)
+            refuse(sPath, "mehr als 255 Felder");
+        layout.names.push_back(descriptorName(descriptor));
+        layout.types.push_back(trimBlanks(std::string_view(descriptor + 11, 1)));
+        const int length = static_cast<unsigned char>(descriptor[16]);
+        layout.lengths.push_back(length);
+        layout.decimals.push_back(static_cast<unsigned char>(descriptor[17]));
+        layout.starts.push_back(start);
+        start += length;
+    }
+    if (layout.recordLength < 1)
+        refuse(sPath, "Datensatzlänge ungültig");
+
+    file_ = std::move(file);
+    path_ = sPath;
+    install(layout);
+}
+
+Variant dbases::FileClose()
+{
+    indexBuilt_ = false;
+    bufferStored_ = false;
+    if (file_) {
+        std::unique_ptr<PagedFile> file = std::move(file_);
+        file->close();
+    }
+    return {};
+}
+
+int dbases::fieldNumber(Variant& vField) const
+{
+    if (vField.isNumeric()) {
+        std::int16_t number = 0;
+        if (!roundToInt16(vField.toNumber(), &number))
+            throw RunError::raised(errnum::Overflow);
+        return number;
+    }
+    vField = Variant(cp1252::upperCase(trimBlanks(vField.toText())));
+    const std::string name = vField.toText();
+    for (int i = 0; i < fieldCount(); ++i) {
+        if (names_[static_cast<std::size_t>(i)] == name)
+            return i + 1;
+    }
+    return 0;
+}
+
+Variant dbases::GetData(Variant& vField) const
+{
+    const int field = fieldNumber(vField);
+    if (field < 1 || field > fieldCount())
+        return {};
+    const auto start = static_cast<std::size_t>(fieldStart(field) - 1);
+    if (start >= buffer_.size())
+        return Variant(std::string());
+    return Variant(trimBlanks(std::string_view(buffer_).substr(start, static_cast<std::size_t>(fieldLength(field)))));
+}
+
+Variant dbases::GetData(const Variant& vField) const
+{
+    Variant copy = vField;
+    return GetData(copy);
+}
+
+void dbases::WriteData(Variant& vField, const Variant& vData)
+{
+    const int field = fieldNumber(vField);
+    if (field < 1 || field > fieldCount())
+        return;
+    writeField(field, vData.toText());
+}
+
+void dbases::WriteData(const Variant& vField, const Variant& vData)
+{
+    Variant copy = vField;
+    WriteData(copy, vData);
+}
+
+void dbases::writeField(int field, std::string_view text)
+{
+    const auto start = static_cast<std::size_t>(fieldStart(field) - 1);
+    if (start >= buffer_.size())
+        throw RunError::raised(errnum::InvalidArgument);
+    const auto length = static_cast<std::size_t>(fieldLength(field));
+    // The buffer keeps its length: a field reaching past the record is cut.
+    const std::size_t room = std::min(length, buffer_.size() - start);
+    const std::size_t copied = std::min(room, text.size());
+    char* target = buffer_.data() + start;
+    if (std::memcmp(target, text.data(), copied) != 0) {
+        std::memcpy(target, text.data(), copied);
+        bufferStored_ = false;
+    }
+    for (std::size_t i = copied; i < room; ++i) {
+        if (target[i] != ' ') {
+            target[i] = ' ';
+            bufferStored_ = false;
+        }
+    }
+}
+
+void dbases::Go(std::int32_t nRec)
+{
+    if (nRec >= 1 && nRec <= noRecords_) {
+        if (nRec == cursor_ && bufferStored_)
+            return;
+        cursor_ = nRec;
+        ReadRecord();
+        return;
+    }
+    switch (nRec) {
+    case -1:
+        cursor_ = 1;
+        ReadRecord();
+        break;
+    case -2:
+        if (cursor_ == noRecords_ && bufferStored_)
+            break;
+        cursor_ = noRecords_;
+        ReadRecord();
+        break;
+    case -3:
+        Skip(-1);
+        break;
+    case -4:
+        Skip(1);
+        break;
+    case -5:
+        append();
+        break;
+    default:
+        break;
+    }
+}
+
+void dbases::upd()
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    if (cursor_ < 1)
+        throw RunError::raised(errnum::BadRecordNumber);
+    if (buffer_.size() != static_cast<std::size_t>(std::max<int>(recordLength_, 0)) || recordLength_ < 1)
+        throw RunError::raised(errnum::BadRecordLength);
+    if (bufferStored_)
+        return;
+    file_->write(recordOffset(cursor_), buffer_);
+    bufferStored_ = true;
+    if (indexBuilt_ && cursor_ <= index_.recordCount())
+        index_.update(cursor_, keyOf(buffer_.data(), buffer_.size()));
+}
+
+void dbases::UpdateNoRecords(std::int32_t nummer)
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    if (nummer != 0) {
+        noRecords_ = nummer;
+        indexBuilt_ = false;
+    }
+    const auto count = static_cast<std::uint32_t>(noRecords_);
+    const char bytes[4] = {static_cast<char>(count & 0xFF), static_cast<char>((count >> 8) & 0xFF),
+                           static_cast<char>((count >> 16) & 0xFF), static_cast<char>(count >> 24)};
+    file_->write(4, std::string_view(bytes, 4));
+}
+
+std::int32_t dbases::firstRecordWithKey(std::int32_t key)
+{
+    if (!indexBuilt_ || index_.recordCount() != noRecords_)
+        buildIndex();
+    return index_.first(key);
+}
+
+void dbases::ReadRecord()
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    if (cursor_ < 1)
+        return;
+    bufferStored_ = false;
+    scratch_.assign(buffer_.size(), ' ');
+    const std::size_t got = file_->read(recordOffset(cursor_), scratch_.data(), scratch_.size());
+    // Bytes behind the end of the file read as blanks, never as leftovers.
+    std::fill(scratch_.begin() + static_cast<std::ptrdiff_t>(got), scratch_.end(), ' ');
+    buffer_.swap(scratch_);
+    bufferStored_ = got == buffer_.size();
+}
+
+std::int32_t dbases::Skip(std::int32_t n)
+{
+    const std::int64_t target = static_cast<std::int64_t>(cursor_) + n;
+    std::int32_t moved = 0;
+    if (target >= 1 && target <= noRecords_) {
+        cursor_ = static_cast<std::int32_t>(target);
+        moved = n;
+    } else if (bufferStored_) {
+        return 0;  // rereading would give the same bytes
+    }
+    ReadRecord();
+    return moved;
+}
+
+void dbases::append()
+{
+    if (noRecords_ == std::numeric_limits<std::int32_t>::max())
+        throw RunError::raised(errnum::Overflow);
+    buffer_.assign(static_cast<std::size_t>(std::max<int>(recordLength_, 0)), ' ');
+    bufferStored_ = false;
+    cursor_ = noRecords_ + 1;
+    upd();
+    noRecords_ = cursor_;
+    noteWritten();
+    UpdateNoRecords(0);
+}
+
+void dbases::noteWritten()
+{
+    if (indexBuilt_ && index_.recordCount() == noRecords_ - 1)
+        index_.append(keyOf(buffer_.data(), buffer_.size()));
+    else
+        indexBuilt_ = false;
+}
+
+void dbases::clearLayout()
+{
+    noRecords_ = 0;
+    recordLength_ = 0;
+    fieldCount_ = 0;
+    names_.clear();
+    types_.clear();
+    lengths_.clear();
+    starts_.clear();
+    decimals_.clear();
+    dataStart_ = 0;
+    buffer_.clear();
+    keyField_ = 0;
+    indexBuilt_ = false;
+    bufferStored_ = false;
+}
+
+void dbases::install(const Layout& layout)
+{
+    noRecords_ = layout.noRecords;
+    recordLength_ = layout.recordLength;
+    names_ = layout.names;
+    types_ = layout.types;
+    lengths_ = layout.lengths;
+    starts_ = layout.starts;
+    decimals_ = layout.decimals;
+    fieldCount_ = static_cast<std::uint8_t>(names_.size());
+    buffer_.assign(static_cast<std::size_t>(recordLength_), ' ');
+    dataStart_ = static_cast<std::int64_t>(DescriptorSize * names_.size() + HeaderSize + 1);
+    Variant key("DATNUMMER");
+    keyField_ = fieldNumber(key);
+}
+
+int dbases::fieldCount() const
+{
+    return std::min<int>(fieldCount_, static_cast<int>(names_.size()));
+}
+
+// Where the key field lies inside a record: [start, start + width).
+std::pair<std::size_t, std::size_t> dbases::keySpan() const
+{
+    const auto length = static_cast<std::size_t>(std::max<int>(recordLength_, 0));
+    if (keyField_ == 0)
+        return {0, 0};  // no key field: every record reads as blank
+    const auto start = static_cast<std::size_t>(fieldStart(keyField_) - 1);
+    if (start >= length)
+        return {0, 0};
+    return {start, std::min<std::size_t>(static_cast<std::size_t>(fieldLength(keyField_)), length - start)};
+}
+
+KeyIndex::Key dbases::keyOf(const char* record, std::size_t length) const
+{
+    const auto [start, width] = keySpan();
+    if (start + width > length)
+        return std::nullopt;
+    return keyOfText(record + start, width);
+}
+
+KeyIndex::Key dbases::keyOfText(const char* text, std::size_t width)
+{
+    const double value = leadingNumber(text, width);
+    std::int32_t key = 0;
+    if (std::floor(value) != value || !roundToInt32(value, &key))
+        return std::nullopt;
+    return key;
+}
+
+void dbases::buildIndex()
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    index_.clear();
+    indexBuilt_ = false;
+    const auto [start, width] = keySpan();
+    std::string text;
+    for (std::int32_t r = 1; r <= noRecords_; ++r) {
+        text.assign(width, ' ');
+        file_->read(recordOffset(r) + start, text.data(), width);
+        index_.append(keyOfText(text.data(), width));
+    }
+    indexBuilt_ = true;
+}
+
+std::uint64_t dbases::recordOffset(std::int32_t record) const
+{
+    return static_cast<std::uint64_t>(dataStart_) +
+           static_cast<std::uint64_t>(record - 1) * static_cast<std::uint64_t>(recordLength_);
+}
+
+} // namespace torvane
