@@ -1,0 +1,89 @@
+#pragma once
+
+#include "platform/Env.h"
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace torvane {
+
+// Passes every call on to another Env and fails the ones it is told to, for
+// proving that a failure at any point leaves the files consistent. Each Env
+// call that can fail, and each read, write, size, sync and close of a file
+// opened through it, is one operation, numbered from 1. A failed operation
+// never reaches the target: a failed write writes nothing. Files opened
+// through it must not outlive it.
+class FaultInjectingEnv final : public Env {
+public:
+    enum class Op {
+        OpenReadWrite, Attributes, FindPlainFile, MakeFolder, DeleteFile, CopyFile, RenameFile, SyncFile,
+        WriteNewFile, AppendTextLine, ReadFile, TempFolder, SpecialFolder, ReadFirstField, PrivateProfileString,
+        FileRead, FileWrite, FileSize, FileSync, FileClose,
+    };
+
+    struct Record {
+        std::uint64_t number = 0;
+        Op op = Op::OpenReadWrite;
+        std::string path;
+        std::string secondPath; // the destination of a copy or rename
+        int injected = 0;       // the error number it failed with; 0 when passed on
+    };
+
+    explicit FaultInjectingEnv(Env& target) : target_(target) {}
+
+    // Operation number k fails once with this run-time error number.
+    void failOperation(std::uint64_t k, int number) { scheduled_[k] = number; }
+    // Every operation of this kind on a path containing pathPart fails, until cleared.
+    void failAlways(Op op, std::string pathPart, int number);
+    void clearFaults();
+
+    std::uint64_t operationCount() const { return count_; }
+    const std::vector<Record>& log() const { return log_; }
+    static const char* name(Op op);
+    // "17 copyFile C:\a -> C:\b failed with 61", for test messages.
+    static std::string describe(const Record& record);
+
+    char separator() const override { return target_.separator(); }
+
+    Status openReadWrite(const std::string& path, std::unique_ptr<RandomRWFile>* out) override;
+    Status attributes(const std::string& path, std::uint32_t* out) override;
+    Status findPlainFile(const std::string& path, bool* found) override;
+    Status makeFolder(const std::string& path) override;
+    Status deleteFile(const std::string& path) override;
+    Status copyFile(const std::string& from, const std::string& to) override;
+    Status renameFile(const std::string& from, const std::string& to) override;
+    Status syncFile(const std::string& path) override;
+    Status writeNewFile(const std::string& path, std::string_view bytes) override;
+    Status appendTextLine(const std::string& path, std::string_view text) override;
+    Status readFile(const std::string& path, std::string* out) override;
+    Status tempFolder(std::string* out) override;
+    Status specialFolder(int number, std::string* out) override;
+    // Cannot fail, so it is not an operation.
+    std::string existingName(const std::string& path) override { return target_.existingName(path); }
+    Status readFirstField(const std::string& path, std::string* out) override;
+    Status privateProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& fallback, std::size_t size, std::string* out) override;
+
+private:
+    class File;
+
+    struct PersistentFault {
+        Op op;
+        std::string pathPart;
+        int number;
+    };
+
+    // Counts and logs the operation, then fails it or runs it on the target.
+    Status perform(Op op, const std::string& path, const std::string& secondPath,
+                   const std::function<Status()>& action);
+    int faultFor(const Record& record);
+
+    Env& target_;
+    std::uint64_t count_ = 0;
+    std::map<std::uint64_t, int> scheduled_;
+    std::vector<PersistentFault> persistent_;
+    std::vector<Record> log_;
+};
+
+} // namespace torvane

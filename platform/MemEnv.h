@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/Env.h"
+
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace torvane {
+
+// A file system held in memory, for tests and fuzzing. It answers like
+// PosixEnv (the same error numbers, the last path component found regardless
+// of case, hidden dot names with '/') but with the separator of choice, so
+// whole runs can work on Windows paths such as "C:\Daten\person.kvt". The
+// root ("/" or "C:") and the temporary folder exist from the start; with '\'
+// a path beginning with a single backslash lies on "C:". Files opened from it
+// must not outlive it.
+class MemEnv final : public Env {
+public:
+    explicit MemEnv(char separator = '/');
+
+    // Set-up and inspection for tests. Paths are taken exactly as written;
+    // misuse (a folder where a file is, a path outside the root) throws.
+    void createFolders(const std::string& path);
+    void putFile(const std::string& path, std::string_view bytes);
+    // Sets the read-only, hidden, system and archive bits.
+    void setAttributes(const std::string& path, std::uint32_t bits);
+    std::optional<std::string> fileBytes(const std::string& path) const;
+    // The names directly inside a folder, sorted.
+    std::vector<std::string> folderEntries(const std::string& folder) const;
+    // Writes that would make all files together hold more bytes fail with 61.
+    void setCapacity(std::optional<std::uint64_t> bytes) { capacity_ = bytes; }
+    std::uint64_t usedBytes() const;
+    // Without a folder the query fails.
+    void setTempFolder(std::optional<std::string> folder) { tempFolder_ = std::move(folder); }
+    void setCommonAppDataFolder(std::optional<std::string> folder) { commonAppData_ = std::move(folder); }
+
+    char separator() const override { return separator_; }
+
+    Status openReadWrite(const std::string& path, std::unique_ptr<RandomRWFile>* out) override;
+    Status attributes(const std::string& path, std::uint32_t* out) override;
+    Status findPlainFile(const std::string& path, bool* found) override;
+    Status makeFolder(const std::string& path) override;
+    Status deleteFile(const std::string& path) override;
+    Status copyFile(const std::string& from, const std::string& to) override;
+    Status renameFile(const std::string& from, const std::string& to) override;
+    Status syncFile(const std::string& path) override;
+    Status writeNewFile(const std::string& path, std::string_view bytes) override;
+    Status appendTextLine(const std::string& path, std::string_view text) override;
+    Status readFile(const std::string& path, std::string* out) override;
+    Status tempFolder(std::string* out) override;
+    Status specialFolder(int number, std::string* out) override;
+    std::string existingName(const std::string& path) override;
+
+private:
+    class File;
+
+    // Open files share the bytes, so a file deleted while open stays readable
+    // through its handle, as on POSIX.
+    struct Node {
+        bool folder = false;
+        std::uint32_t attributes = 0;
+        std::shared_ptr<std::string> bytes;
+    };
+
+    std::string key(const std::string& path) const;
+    std::optional<std::string> parentKey(const std::string& key) const;
+    std::string nameOf(const std::string& key) const;
+    std::string childPrefix(const std::string& folderKey) const;
+    std::vector<std::string> childKeys(const std::string& folderKey) const;
+    std::string resolve(const std::string& path) const;
+
+    Node* find(const std::string& key);
+    const Node* find(const std::string& key) const;
+    bool isFolder(const std::string& key) const;
+    bool isHidden(const std::string& key, const Node& node) const;
+    bool fits(std::uint64_t growth) const;
+    Node& addFile(const std::string& key);
+    void moveTree(const std::string& from, const std::string& to);
+
+    Status failure(int osError, const std::string& key) const;
+    Status checkParent(const std::string& key) const;
+    Status checkReplaceable(const std::string& key, const Node* node) const;
+
+    char separator_;
+    std::string root_;
+    std::map<std::string, Node> nodes_;
+    std::optional<std::uint64_t> capacity_;
+    std::optional<std::string> tempFolder_;
+    std::optional<std::string> commonAppData_;
+};
+
+} // namespace torvane

@@ -1,0 +1,556 @@
+#include "platform/PosixEnv.h"
+
+#include "platform/Cp1252.h"
+#include "platform/ErrnoMapping.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace torvane {
+namespace {
+
+constexpr char Separator = '/';
+constexpr std::size_t CopyChunk = std::size_t{1} << 30;
+constexpr std::size_t FallbackChunk = std::size_t{1} << 20;
+
+// "folder/" + "name" + trailing separators; the folder part is empty for a bare name.
+struct PathParts {
+    std::string folder;
+    std::string name;
+    std::string trail;
+};
+
+PathParts split(const std::string& path)
+{
+    const std::size_t last = path.find_last_not_of(Separator);
+    if (last == std::string::npos)
+        return {path, {}, {}};
+    const std::size_t sep = path.rfind(Separator, last);
+    const std::size_t start = sep == std::string::npos ? 0 : sep + 1;
+    return {path.substr(0, start), path.substr(start, last + 1 - start), path.substr(last + 1)};
+}
+
+std::string folderToOpen(const PathParts& parts)
+{
+    return cp1252::toUtf8(parts.folder.empty() ? std::string(".") : parts.folder);
+}
+
+bool isSpecialName(const std::string& name)
+{
+    return name.empty() || name == "." || name == "..";
+}
+
+bool isHidden(const std::string& path)
+{
+    const std::string name = split(path).name;
+    return !isSpecialName(name) && name.front() == '.';
+}
+
+bool isReadOnly(const struct stat& info)
+{
+    return S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0;
+}
+
+bool isFolder(const std::string& osPath)
+{
+    struct stat info {};
+    return ::stat(osPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+Status failure(int osError, const std::string& path)
+{
+    return osFailure(osError, isFolder(folderToOpen(split(path))), path);
+}
+
+Status badName(const std::string& path)
+{
+    return Status::error(errnum::BadFileName, EINVAL, path);
+}
+
+Status readOnlyFailure(const std::string& path)
+{
+    return Status::error(errnum::PathFileAccess, EACCES, path);
+}
+
+Status folderFailure(const std::string& path)
+{
+    return Status::error(errnum::PathFileAccess, EISDIR, path);
+}
+
+// The entry of folder equal to name regardless of case; the smallest one
+// when several differ only in case, so the choice does not depend on the
+// order of the listing.
+std::optional<std::string> matchInFolder(const PathParts& parts)
+{
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folderToOpen(parts).c_str()), ::closedir);
+    if (!dir)
+        return std::nullopt;
+    const std::string wanted = cp1252::upperCase(parts.name);
+    std::optional<std::string> best;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        std::string candidate;
+        if (cp1252::fromUtf8(entry->d_name, &candidate) && cp1252::upperCase(candidate) == wanted
+            && (!best || candidate < *best))
+            best = std::move(candidate);
+    }
+    return best;
+}
+
+// A path as found on disk: its Windows-1252 name and the name for the system calls.
+struct Located {
+    std::string name;
+    std::string os;
+};
+
+bool locate(const std::string& path, Located* out)
+{
+    if (path.find('\0') != std::string::npos)
+        return false;
+    out->name = path;
+    out->os = cp1252::toUtf8(path);
+    struct stat info {};
+    if (::lstat(out->os.c_str(), &info) == 0)
+        return true;
+    const PathParts parts = split(path);
+    if (isSpecialName(parts.name))
+        return true;
+    if (const std::optional<std::string> match = matchInFolder(parts)) {
+        out->name = parts.folder + *match + parts.trail;
+        out->os = cp1252::toUtf8(out->name);
+    }
+    return true;
+}
+
+// Root may write to anything; a file without write bits still counts as read-only.
+Status checkReplaceable(const Located& file)
+{
+    struct stat info {};
+    if (::stat(file.os.c_str(), &info) == 0 && isReadOnly(info))
+        return readOnlyFailure(file.name);
+    return Status::ok();
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    bool valid() const { return fd_ >= 0; }
+    int get() const { return fd_; }
+    // 0, or the errno of a failed close (a delayed write error on some file systems).
+    int close()
+    {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// Only a regular file is removed after a failed write; never a device such as /dev/full.
+bool isRegular(int fd)
+{
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int writeAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0 && errno != EINTR)
+            return errno;
+        if (n > 0)
+            data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+struct CopyError {
+    int code = 0;
+    bool reading = false;
+};
+
+CopyError copyByReading(int from, int to)
+{
+    std::vector<char> buffer(FallbackChunk);
+    for (;;) {
+        const ssize_t n = ::read(from, buffer.data(), buffer.size());
+        if (n == 0)
+            return {};
+        if (n < 0) {
+            if (errno != EINTR)
+                return {errno, true};
+            continue;
+        }
+        if (const int code = writeAll(to, {buffer.data(), static_cast<std::size_t>(n)}))
+            return {code, false};
+    }
+}
+
+// In the kernel where it can (no copying through user space, reflinks where
+// the file system has them). Any refusal falls back to reading and writing
+// from where it stopped, which then reports a real error itself.
+CopyError copyContent(int from, int to)
+{
+    for (;;) {
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, CopyChunk, 0);
+        if (n == 0 || (n < 0 && errno != EINTR))
+            break;
+    }
+    return copyByReading(from, to);
+}
+
+class PosixFile final : public RandomRWFile {
+public:
+    PosixFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~PosixFile() override
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    PosixFile(const PosixFile&) = delete;
+    PosixFile& operator=(const PosixFile&) = delete;
+
+    Status read(std::uint64_t offset, std::size_t n, char* dst, std::size_t* got) override
+    {
+        *got = 0;
+        if (fd_ < 0)
+            return closedFailure();
+        while (*got < n) {
+            const ssize_t r = ::pread(fd_, dst + *got, n - *got, static_cast<off_t>(offset + *got));
+            if (r == 0)
+                break;
+            if (r < 0 && errno != EINTR)
+                return failure(errno);
+            if (r > 0)
+                *got += static_cast<std::size_t>(r);
+        }
+        return Status::ok();
+    }
+
+    Status write(std::uint64_t offset, std::string_view data) override
+    {
+        if (fd_ < 0)
+            return closedFailure();
+        while (!data.empty()) {
+            const ssize_t w = ::pwrite(fd_, data.data(), data.size(), static_cast<off_t>(offset));
+            if (w < 0 && errno != EINTR)
+                return failure(errno);
+            if (w > 0) {
+                data.remove_prefix(static_cast<std::size_t>(w));
+                offset += static_cast<std::uint64_t>(w);
+            }
+        }
+        return Status::ok();
+    }
+
+    Status size(std::uint64_t* out) override
+    {
+        *out = 0;
+        if (fd_ < 0)
+            return closedFailure();
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0)
+            return failure(errno);
+        *out = static_cast<std::uint64_t>(info.st_size);
+        return Status::ok();
+    }
+
+    Status sync() override
+    {
+        if (fd_ < 0)
+            return closedFailure();
+        return ::fsync(fd_) == 0 ? Status::ok() : failure(errno);
+    }
+
+    Status close() override
+    {
+        if (fd_ < 0)
+            return Status::ok();
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? Status::ok() : failure(errno);
+    }
+
+private:
+    Status failure(int osError) const { return osFailure(osError, true, path_); }
+    Status closedFailure() const { return Status::error(errnum::BadFileName, EBADF, path_); }
+
+    int fd_;
+    std::string path_;
+};
+
+} // namespace
+
+Env& PosixEnv::defaultEnv()
+{
+    static PosixEnv env;
+    return env;
+}
+
+Status PosixEnv::openReadWrite(const std::string& path, std::unique_ptr<RandomRWFile>* out)
+{
+    out->reset();
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    if (Status s = checkReplaceable(file); !s.isOk())
+        return s;
+    const int fd = ::open(file.os.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return failure(errno, file.name);
+    *out = std::make_unique<PosixFile>(fd, file.name);
+    return Status::ok();
+}
+
+Status PosixEnv::attributes(const std::string& path, std::uint32_t* out)
+{
+    *out = 0;
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    struct stat info {};
+    if (::stat(file.os.c_str(), &info) != 0)
+        return failure(errno, file.name);
+    const std::uint32_t hidden = isHidden(file.name) ? attr::Hidden : 0;
+    if (S_ISDIR(info.st_mode))
+        *out = attr::Directory | hidden;
+    else
+        *out = attr::Archive | hidden | (isReadOnly(info) ? attr::ReadOnly : 0);
+    return Status::ok();
+}
+
+Status PosixEnv::findPlainFile(const std::string& path, bool* found)
+{
+    *found = false;
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    struct stat info {};
+    if (::stat(file.os.c_str(), &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? Status::ok() : failure(errno, file.name);
+    *found = S_ISREG(info.st_mode) && !isHidden(file.name);
+    return Status::ok();
+}
+
+Status PosixEnv::makeFolder(const std::string& path)
+{
+    Located folder;
+    if (!locate(path, &folder))
+        return badName(path);
+    if (::mkdir(folder.os.c_str(), 0777) != 0)
+        return failure(errno, folder.name);
+    return Status::ok();
+}
+
+Status PosixEnv::deleteFile(const std::string& path)
+{
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    struct stat info {};
+    if (::lstat(file.os.c_str(), &info) != 0)
+        return failure(errno, file.name);
+    if (isReadOnly(info))
+        return readOnlyFailure(file.name);
+    if (::unlink(file.os.c_str()) != 0)
+        return failure(errno, file.name);
+    return Status::ok();
+}
+
+Status PosixEnv::copyFile(const std::string& from, const std::string& to)
+{
+    Located source;
+    Located target;
+    if (!locate(from, &source))
+        return badName(from);
+    if (!locate(to, &target))
+        return badName(to);
+    const Descriptor in(::open(source.os.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid())
+        return failure(errno, source.name);
+    struct stat sourceInfo {};
+    if (::fstat(in.get(), &sourceInfo) != 0)
+        return failure(errno, source.name);
+    if (S_ISDIR(sourceInfo.st_mode))
+        return folderFailure(source.name);
+    struct stat targetInfo {};
+    if (::stat(target.os.c_str(), &targetInfo) == 0) {
+        if (isReadOnly(targetInfo))
+            return readOnlyFailure(target.name);
+        // Truncating the target would destroy the source.
+        if (targetInfo.st_dev == sourceInfo.st_dev && targetInfo.st_ino == sourceInfo.st_ino)
+            return Status::error(errnum::PathFileAccess, 0, target.name);
+    }
+    Descriptor out(::open(target.os.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!out.valid())
+        return failure(errno, target.name);
+    const bool removable = isRegular(out.get());
+    CopyError error = copyContent(in.get(), out.get());
+    if (const int code = out.close(); error.code == 0)
+        error.code = code;
+    if (error.code != 0) {
+        if (removable)
+            ::unlink(target.os.c_str());
+        return failure(error.code, error.reading ? source.name : target.name);
+    }
+    return Status::ok();
+}
+
+Status PosixEnv::renameFile(const std::string& from, const std::string& to)
+{
+    Located source;
+    Located target;
+    if (!locate(from, &source))
+        return badName(from);
+    if (!locate(to, &target))
+        return badName(to);
+    // A change of case only: the lookup would find the source itself.
+    if (target.name == source.name)
+        target = {to, cp1252::toUtf8(to)};
+    if (Status s = checkReplaceable(target); !s.isOk())
+        return s;
+    if (::rename(source.os.c_str(), target.os.c_str()) != 0) {
+        const int code = errno;
+        struct stat info {};
+        return failure(code, ::lstat(source.os.c_str(), &info) == 0 ? target.name : source.name);
+    }
+    return Status::ok();
+}
+
+Status PosixEnv::syncFile(const std::string& path)
+{
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return failure(errno, file.name);
+    if (::fsync(fd.get()) != 0)
+        return failure(errno, file.name);
+    return Status::ok();
+}
+
+Status PosixEnv::writeNewFile(const std::string& path, std::string_view bytes)
+{
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    if (Status s = checkReplaceable(file); !s.isOk())
+        return s;
+    Descriptor fd(::open(file.os.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd.valid())
+        return failure(errno, file.name);
+    const bool removable = isRegular(fd.get());
+    int code = writeAll(fd.get(), bytes);
+    if (const int closeCode = fd.close(); code == 0)
+        code = closeCode;
+    if (code != 0) {
+        if (removable)
+            ::unlink(file.os.c_str());
+        return failure(code, file.name);
+    }
+    return Status::ok();
+}
+
+Status PosixEnv::appendTextLine(const std::string& path, std::string_view text)
+{
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    if (Status s = checkReplaceable(file); !s.isOk())
+        return s;
+    Descriptor fd(::open(file.os.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (!fd.valid())
+        return failure(errno, file.name);
+    int code = writeAll(fd.get(), std::string(text) + "\r\n");
+    if (const int closeCode = fd.close(); code == 0)
+        code = closeCode;
+    return code == 0 ? Status::ok() : failure(code, file.name);
+}
+
+Status PosixEnv::readFile(const std::string& path, std::string* out)
+{
+    out->clear();
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return failure(errno, file.name);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return failure(errno, file.name);
+    if (S_ISDIR(info.st_mode))
+        return folderFailure(file.name);
+    std::string content;
+    content.reserve(static_cast<std::size_t>(info.st_size));
+    std::vector<char> buffer(FallbackChunk);
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+        if (n == 0)
+            break;
+        if (n < 0 && errno != EINTR)
+            return failure(errno, file.name);
+        if (n > 0)
+            content.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    *out = std::move(content);
+    return Status::ok();
+}
+
+Status PosixEnv::tempFolder(std::string* out)
+{
+    out->clear();
+    const char* dir = std::getenv("TMPDIR");
+    std::string folder;
+    if (!cp1252::fromUtf8(dir != nullptr && *dir != '\0' ? dir : "/tmp", &folder))
+        return badName(folder);
+    if (folder.back() != Separator)
+        folder += Separator;
+    *out = std::move(folder);
+    return Status::ok();
+}
+
+Status PosixEnv::specialFolder(int number, std::string* out)
+{
+    constexpr int CommonAppData = 35;
+    out->clear();
+    if (number != CommonAppData)
+        return Status::error(errnum::InvalidArgument, 0, {});
+    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+    std::string first = dirs != nullptr ? std::string(dirs).substr(0, std::string_view(dirs).find(':')) : "";
+    if (first.empty())
+        first = "/etc/xdg";
+    while (first.size() > 1 && first.back() == Separator)
+        first.pop_back();
+    std::string folder;
+    if (!cp1252::fromUtf8(first, &folder))
+        return badName(folder);
+    *out = std::move(folder);
+    return Status::ok();
+}
+
+std::string PosixEnv::existingName(const std::string& path)
+{
+    Located file;
+    return locate(path, &file) ? file.name : path;
+}
+
+} // namespace torvane
