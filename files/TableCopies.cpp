@@ -1,0 +1,28 @@
+#include "files/TableCopies.h"
+
+#include "errors/Trap.h"
+#include "resources/Templates.h"
+
+namespace torvane {
+
+void TableCopies::kopiere_datenbanken(std::string& source, std::string& destination)
+{
+    Trap trap(errors_, "Error in E_Datei: Sub kopiere_datenbanken");
+    for (const TableName& table : TableNames) {
+        const std::string name = std::string(table.base) + ".kvt";
+        std::string from;
+        std::string to;
+        trap([&] { from = paths_.pathcomplete(source) + name; });
+        if (!paths_.dateivorhanden(from))
+            continue;
+        // A table found under another case keeps the name the user gave it.
+        trap([&] { to = env_.existingName(paths_.pathcomplete(destination) + name); });
+        if (paths_.dateivorhanden(to))
+            trap([&] { raiseIfFailed(env_.deleteFile(to)); });
+        // After a failed delete this fails on the file still there, and is
+        // reported a second time.
+        trap([&] { raiseIfFailed(env_.copyFile(from, to)); });
+    }
+}
+
+} // namespace torvane
