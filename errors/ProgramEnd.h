@@ -11,6 +11,7 @@ enum class EndReason {
     Aborted,       // "&Abbruch" in the error dialog
     NoFolder,      // the first file choice was cancelled
     Quit,          // "Ende" or the main window closed
+    ErrorsBeforeCopyBack,  // unattended, and errors were reported: nothing copied back
 };
 
 // Ending the program. Deliberately not a std::exception and not a RunError,

@@ -5,7 +5,6 @@
 #include "platform/Status.h"
 
 #include <new>
-#include <string>
 #include <utility>
 
 namespace torvane {
@@ -21,10 +20,9 @@ namespace torvane {
 // ProgramEnd is not caught here: it passes through every trap.
 class Trap {
 public:
-    Trap(ErrorReporter& reporter, std::string location)
-        : reporter_(&reporter), location_(std::move(location))
-    {
-    }
+    // Location texts are fixed literals, kept without copying: traps are
+    // armed once per field and patient on the hot path.
+    Trap(ErrorReporter& reporter, const char* location) : reporter_(&reporter), location_(location) {}
 
     static Trap silent() { return Trap(); }
 
@@ -43,7 +41,7 @@ public:
         return false;
     }
 
-    const std::string& location() const { return location_; }
+    const char* location() const { return location_; }
 
 private:
     Trap() = default;
@@ -55,7 +53,7 @@ private:
     }
 
     ErrorReporter* reporter_ = nullptr;
-    std::string location_;
+    const char* location_ = "";
 };
 
 } // namespace torvane
