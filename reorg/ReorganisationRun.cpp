@@ -1,0 +1,188 @@
+#include "reorg/ReorganisationRun.h"
+
+#include "errors/ProgramEnd.h"
+#include "errors/Trap.h"
+#include "reorg/RunLocation.h"
+#include "reorg/RunTexts.h"
+#include "resources/Templates.h"
+
+namespace torvane {
+namespace {
+
+// " 1", " 2", … as the counter label shows record numbers.
+std::string counterCaption(std::int32_t r)
+{
+    std::string caption(1, ' ');
+    caption += std::to_string(r);
+    return caption;
+}
+
+} // namespace
+
+void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
+{
+    Trap trap(session_.errors, RunLocation);
+    Workspace& ws = session_.workspace;
+    std::string& source = ws.quellpfad.at(static_cast<std::size_t>(Index));
+
+    trap([&] { window_.setLogText(""); });
+    std::string staging = makeFolder(ws.temppfad, "TEMP_REORG_EINGANG");
+    trap([&] { session_.copies.kopiere_datenbanken(source, staging); });
+    trap([&] {
+        std::uint8_t set = DatabaseSets::MainSet;
+        session_.sets.open_database(set, staging);
+    });
+    trap([&] { appendLog("Die Datei wird reorganisiert"); });
+    readMainFieldLists();
+
+    trap([&] { window_.setProgressVisible(true); });
+    trap([&] { window_.setProgressMin(0); });
+    trap([&] { session_.templates.extrahiere_aus_resource(); });
+    freshTempTables();
+    trap([&] {
+        std::uint8_t set = DatabaseSets::TempSet;
+        session_.sets.open_database(set, ws.temppfad);
+    });
+    readTempFieldLists();
+
+    std::int32_t n = 0;
+    trap([&] {
+        std::uint8_t set = DatabaseSets::MainSet;
+        std::string table = "DB1";
+        n = session_.sets.anzahl_datensaetze(set, table);
+    });
+    if (n < 2) {
+        trap([&] { window_.messageBox(texts::nothingToDo(), "Information", MessageIcon::Information); });
+        endProgram(EndReason::NothingToDo);
+    }
+    transferAll(n);
+
+    trap([&] {
+        std::uint8_t set = DatabaseSets::TempSet;
+        session_.sets.Close_db(set);
+    });
+    trap([&] { window_.setProgressVisible(false); });
+    trap([&] {
+        std::uint8_t set = DatabaseSets::MainSet;
+        session_.sets.Close_db(set);
+    });
+
+    std::string output = makeFolder(source, "REORG_AUSGANG");
+    trap([&] { session_.paths.pathcomplete(output); });
+    writeOutput(output);
+    trap([&] { window_.messageBox(texts::completion(output), "...und fertig!", MessageIcon::Exclamation); });
+
+    Confirmation choice = Confirmation::Doubt;
+    trap([&] { choice = window_.showFinalConfirmation(); });
+    if (choice == Confirmation::Doubt) {
+        trap([&] { window_.messageBox(texts::doubtEnd(), "Kontrolliertes Ende", MessageIcon::Information); });
+        endProgram(EndReason::Doubt);
+    }
+    copyBack(output, source);
+    endProgram(EndReason::CopiedBack);
+}
+
+// Without a free folder name there is nowhere to copy to: the run stops
+// before it copies anything.
+std::string ReorganisationRun::makeFolder(std::string& base, const char* prefix)
+{
+    Trap trap(session_.errors, RunLocation);
+    std::string folder;
+    trap([&] { folder = session_.staging.mach_temporaeres_verzeichnis(base, prefix); });
+    if (folder.empty()) {
+        trap([&] { window_.messageBox(texts::noFreeFolder(base, prefix), "Information", MessageIcon::Information); });
+        endProgram(EndReason::Refused);
+    }
+    return folder;
+}
+
+void ReorganisationRun::appendLog(const std::string& line)
+{
+    window_.setLogText(window_.logText() + line + "\r\n");
+}
+
+void ReorganisationRun::readMainFieldLists()
+{
+    Trap trap(session_.errors, RunLocation);
+    FieldLists& lists = session_.fields;
+    const std::size_t tables = session_.sets.db4_missing ? 3 : 4;
+    for (std::size_t t = 1; t <= tables; ++t) {
+        dbases& table = session_.sets.db_main[t - 1];
+        trap([&] { lists.feldanzahl_main[t] = table.NoFields(); });
+        for (int f = 1; f <= lists.feldanzahl_main[t] && f <= 255; ++f) {
+            FieldInfo& info = lists.feldinfo_main[t][static_cast<std::size_t>(f)];
+            trap([&] { table.hole_feldinfo(static_cast<std::uint8_t>(f), info.name, info.typ, info.laenge); });
+        }
+    }
+}
+
+void ReorganisationRun::readTempFieldLists()
+{
+    Trap trap(session_.errors, RunLocation);
+    for (std::size_t t = 1; t <= 4; ++t) {
+        dbases& table = session_.sets.db_temp[t - 1];
+        std::int16_t count = 0;
+        trap([&] { count = table.NoFields(); });
+        for (int f = 1; f <= count && f <= 255; ++f) {
+            FieldInfo& info = session_.fields.feldinfo_temp[t][static_cast<std::size_t>(f)];
+            trap([&] { table.hole_feldinfo(static_cast<std::uint8_t>(f), info.name, info.typ, info.laenge); });
+        }
+    }
+}
+
+// Each run starts from fresh copies of the pristine templates.
+void ReorganisationRun::freshTempTables()
+{
+    Trap trap(session_.errors, RunLocation);
+    Workspace& ws = session_.workspace;
+    for (const TableName& name : TableNames) {
+        const std::string base = name.base;
+        std::string table;
+        trap([&] { table = session_.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"; });
+        if (session_.paths.dateivorhanden(table))
+            trap([&] { raiseIfFailed(session_.env.deleteFile(table)); });
+        trap([&] {
+            raiseIfFailed(session_.env.copyFile(session_.paths.pathcomplete(ws.temppfad) + base + "template.kvt",
+                                                session_.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"));
+        });
+    }
+}
+
+void ReorganisationRun::transferAll(std::int32_t n)
+{
+    Trap trap(session_.errors, RunLocation);
+    trap([&] { window_.setProgressMax(static_cast<float>(n)); });
+    std::int16_t running = 0;
+    for (std::int32_t r = 1; r <= n; ++r) {
+        trap([&] { window_.setProgressValue(static_cast<float>(r)); });
+        trap([&] { window_.setCounterCaption(counterCaption(r)); });
+        trap([&] { window_.repaint(); });
+        TransferResult result = TransferResult::Skipped;
+        trap([&] { result = transfer_.transfer(r, running); });
+        if (result == TransferResult::LimitReached) {
+            trap([&] { window_.messageBox(texts::tooManyPatients(), "Information", MessageIcon::Information); });
+            endProgram(EndReason::Refused);
+        }
+    }
+}
+
+// All four result tables are written, a kvxdat3 even when the source had none.
+void ReorganisationRun::writeOutput(const std::string& output)
+{
+    Trap trap(session_.errors, RunLocation);
+    Workspace& ws = session_.workspace;
+    for (const TableName& name : TableNames) {
+        const std::string file = output + name.base + ".kvt";
+        if (session_.paths.dateivorhanden(file))
+            trap([&] { raiseIfFailed(session_.env.deleteFile(file)); });
+        trap([&] { raiseIfFailed(session_.env.copyFile(ws.temppfad + name.base + "temp.kvt", file)); });
+    }
+}
+
+void ReorganisationRun::copyBack(std::string& output, std::string& source)
+{
+    Trap trap(session_.errors, RunLocation);
+    trap([&] { session_.copies.kopiere_datenbanken(output, source); });
+}
+
+} // namespace torvane
