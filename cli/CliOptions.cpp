@@ -1,0 +1,76 @@
+#include "cli/CliOptions.h"
+
+#include <string_view>
+
+namespace torvane::cli {
+
+std::optional<CliOptions> parseOptions(int argc, const char* const* argv)
+{
+    CliOptions options;
+    bool confirmGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg.rfind("--confirm=", 0) == 0 && !confirmGiven) {
+            const std::string_view value = arg.substr(10);
+            if (value == "backup")
+                options.confirm = ConfirmOption::Backup;
+            else if (value == "doubt")
+                options.confirm = ConfirmOption::Doubt;
+            else
+                return std::nullopt;
+            confirmGiven = true;
+        } else if (!arg.empty() && arg[0] != '-' && options.patientTable.empty()) {
+            options.patientTable = arg;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!options.help && options.patientTable.empty())
+        return std::nullopt;
+    return options;
+}
+
+const char* usageLine()
+{
+    return "Aufruf: torvane-cli [--confirm=backup|doubt] PATIENTENTABELLE\n";
+}
+
+const char* helpText()
+{
+    return "Aufruf: torvane-cli [--confirm=backup|doubt] PATIENTENTABELLE\n"
+           "\n"
+           "Reorganisiert die Patientendatenbank in dem Ordner, in dem PATIENTENTABELLE\n"
+           "(z. B. /praxis/daten/person.kvt) liegt: Die Patienten werden neu durchnummeriert,\n"
+           "Platzhalter (\"Neuer_Patient\") und Patienten ohne Namen entfallen, jeder Patient\n"
+           "erhält genau eine Zeile in jeder Untersuchungstabelle, und alle Texte werden\n"
+           "bereinigt.\n"
+           "\n"
+           "Die Originaldateien werden erst überschrieben, nachdem bestätigt wurde, dass\n"
+           "eine Sicherheitskopie existiert. Das Ergebnis liegt außerdem im Ordner\n"
+           "REORG_AUSGANG_<Monat>_<Tag>_<n> im Datenordner.\n"
+           "\n"
+           "  --confirm=backup  bestätigt, dass eine Sicherheitskopie angefertigt wurde:\n"
+           "                    die Originaldateien werden ersetzt.\n"
+           "  --confirm=doubt   bricht vor dem Ersetzen ab: die Originaldateien bleiben\n"
+           "                    unverändert.\n"
+           "  ohne --confirm    fragt nach (1 = Sicherheitskopie vorhanden, 2 = abbrechen);\n"
+           "                    jede andere Antwort gilt als Abbruch.\n"
+           "  --help            zeigt diese Hilfe.\n"
+           "\n"
+           "Wird ohne Rückfrage gearbeitet (--confirm=backup oder keine Eingabe am Terminal)\n"
+           "und ist während des Laufs ein Fehler gemeldet worden, werden die Originaldateien\n"
+           "nicht ersetzt.\n"
+           "\n"
+           "Rückgabewerte:\n"
+           "  0  Originaldateien durch das Ergebnis ersetzt\n"
+           "  1  mit \"Abbruch\" im Fehlerdialog beendet\n"
+           "  2  falscher Aufruf\n"
+           "  3  abgebrochen, weil keine Sicherheitskopie bestätigt wurde\n"
+           "  4  keine Sätze zum Umsetzen vorhanden\n"
+           "  5  Lauf abgelehnt (kein freier Ordnername, mehr als 32767 Patienten)\n"
+           "  6  nicht ersetzt, weil ohne Rückfrage nach gemeldeten Fehlern\n";
+}
+
+} // namespace torvane::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "cli/Terminal.h"
+#include "cli/TerminalErrorDialogs.h"
+#include "platform/RunWindow.h"
+
+#include <string>
+
+namespace torvane::cli {
+
+// The main window's operations on a terminal: log lines on standard output,
+// a progress bar with counts on standard error when that is a terminal,
+// message boxes as title and text, the final confirmation from the option
+// or from the user.
+class TerminalWindow final : public RunWindow {
+public:
+    TerminalWindow(Terminal& terminal, ConfirmOption confirm, const TerminalErrorDialogs& dialogs,
+                   std::string errorLogPath)
+        : terminal_(terminal), confirm_(confirm), dialogs_(dialogs), errorLogPath_(std::move(errorLogPath))
+    {
+    }
+
+    void setLogText(const std::string& text) override;
+    std::string logText() const override { return log_; }
+    void setProgressVisible(bool visible) override;
+    void setProgressMin(float value) override { min_ = value; }
+    void setProgressMax(float value) override { max_ = value; }
+    void setProgressValue(float value) override { value_ = value; }
+    void setCounterCaption(const std::string& caption) override { counter_ = caption; }
+    void repaint() override;
+    void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    Confirmation showFinalConfirmation() override;
+
+private:
+    bool interactive() const;
+    Confirmation askConfirmation();
+    void clearProgressLine();
+
+    Terminal& terminal_;
+    ConfirmOption confirm_;
+    const TerminalErrorDialogs& dialogs_;
+    std::string errorLogPath_;  // named when nothing is copied back
+    std::string log_;
+    bool progressVisible_ = false;
+    bool progressDrawn_ = false;
+    float min_ = 0;
+    float max_ = 100;
+    float value_ = 0;
+    int drawnPermille_ = -1;
+    std::string counter_;
+};
+
+} // namespace torvane::cli
