@@ -1,0 +1,45 @@
+#include "errors/ErrorFunctions.h"
+
+#include "errors/Trap.h"
+
+namespace torvane {
+namespace {
+
+// The reader's buffer size: one character of it is the terminating NUL.
+constexpr std::size_t ProfileBufferSize = 500;
+
+} // namespace
+
+std::string ReadIniFile(Env& env, ErrorReporter& errors, std::string file, std::string section,
+                        std::string key, std::string fallback)
+{
+    std::string result;
+    Trap trap(errors, "Error in Z_ErrorFunction: Function ReadIniFile");
+    trap([&] {
+        std::string value;
+        raiseIfFailed(env.privateProfileString(file, section, key, fallback, ProfileBufferSize, &value));
+        result = value;
+    });
+    return result;
+}
+
+std::string GetVersion(ErrorReporter& errors)
+{
+    std::string result;
+    Trap trap(errors, "Error in Z_ErrorFunction: Function GetVersion");
+    trap([&] {
+        result = std::to_string(TORVANE_VERSION_MAJOR) + "." + std::to_string(TORVANE_VERSION_MINOR) + "."
+                 + std::to_string(TORVANE_VERSION_PATCH);
+    });
+    return result;
+}
+
+std::string CorrectPath(const std::string& path, char separator, ErrorReporter& errors)
+{
+    std::string result;
+    Trap trap(errors, "Error in Z_ErrorFunction: Function CorrectPath");
+    trap([&] { result = path.empty() || path.back() != separator ? path + separator : path; });
+    return result;
+}
+
+} // namespace torvane

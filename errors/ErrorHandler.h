@@ -1,0 +1,35 @@
+#pragma once
+
+#include "errors/ErrorDialog.h"
+#include "errors/ErrorLog.h"
+#include "errors/ErrorReporter.h"
+#include "files/Workspace.h"
+#include "platform/Clock.h"
+#include "platform/Env.h"
+
+namespace torvane {
+
+// The one place every trapped error goes: it is logged to "Errorlog.txt"
+// unless it is only an information, explained from "error.dat" when that
+// file knows the number, and shown in a freshly loaded modal dialog. The
+// failed procedure then resumes; "&Abbruch" ends the program instead.
+class ErrorHandler final : public ErrorReporter {
+public:
+    // The temporary folder is read from the workspace at each report, since
+    // it is fixed only when the main window loads.
+    ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const Workspace& workspace);
+
+    void ErrorFunction(const RunError& error, const std::string& location) override;
+
+private:
+    std::string explanation(int number);
+    void createLogIfMissing() const;
+
+    Env& env_;
+    const Clock& clock_;
+    ErrorDialogs& dialogs_;
+    ErrorLog log_;
+    int depth_ = 0;
+};
+
+} // namespace torvane

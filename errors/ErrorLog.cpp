@@ -1,0 +1,92 @@
+#include "errors/ErrorLog.h"
+
+#include "errors/ErrorFunctions.h"
+#include "files/Paths.h"
+
+#include <cstdio>
+
+namespace torvane {
+namespace {
+
+constexpr const char* LogName = "Errorlog.txt";
+constexpr const char* LineEnd = "\r\n";
+
+std::string twoDigits(int value)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d", value);
+    return buffer;
+}
+
+// The German short date and long time: 05.03.2011 and 14:07:09.
+std::string dateAndTime(const LocalDateTime& at)
+{
+    char year[16];
+    std::snprintf(year, sizeof year, "%04d", at.year);
+    return "Date: " + twoDigits(at.day) + "." + twoDigits(at.month) + "." + year + " Time: " + twoDigits(at.hour)
+           + ":" + twoDigits(at.minute) + ":" + twoDigits(at.second);
+}
+
+std::string line(const std::string& text)
+{
+    return text + LineEnd;
+}
+
+} // namespace
+
+ErrorLog::ErrorLog(Env& env, const Workspace& workspace, ErrorReporter& errors)
+    : env_(env), workspace_(workspace), errors_(errors)
+{
+}
+
+std::string ErrorLog::fileInTemp(const std::string& name) const
+{
+    return CorrectPath(workspace_.temppfad, env_.separator(), errors_) + name;
+}
+
+std::string ErrorLog::path() const
+{
+    return fileInTemp(LogName);
+}
+
+bool ErrorLog::exists() const
+{
+    return Paths(env_, errors_).dateivorhanden(path());
+}
+
+void ErrorLog::create() const
+{
+    raiseIfFailed(env_.appendTextLine(path(), generalInformation()));
+}
+
+void ErrorLog::append(const std::string& entry) const
+{
+    raiseIfFailed(env_.appendTextLine(path(), entry + LineEnd));
+}
+
+std::string ErrorLog::generalInformation() const
+{
+    return line("===================== General Information =====================")
+           + line(std::string("AppName: ") + ProgramTitle)
+           + line("Version: " + GetVersion(errors_))
+           + line("Location: " + workspace_.temppfad)
+           + line("===================== End General Information =================");
+}
+
+std::string ErrorLog::entry(const RunError& error, const std::string& location, const std::string& explanation,
+                            const LocalDateTime& at)
+{
+    std::string text = line("Error " + std::to_string(error.number) + ": " + error.text);
+    if (!explanation.empty()) {
+        text += line("!============Error Information/Solution =============!");
+        text += line(explanation);
+        text += line("!============End of Information/Solution ============!");
+    }
+    text += line("Last DLL Error: " + std::to_string(error.lastOsError));
+    text += line("Error Source: " + error.source);
+    text += line("Procedure: " + location);
+    text += line(dateAndTime(at));
+    return text;
+}
+
+} // namespace torvane
