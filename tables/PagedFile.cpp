@@ -28,6 +28,7 @@ PagedFile::~PagedFile()
 
 std::size_t PagedFile::read(std::uint64_t offset, char* dst, std::size_t n)
 {
+    requireOpen();
     if (offset >= size_)
         return 0;
     n = static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - offset));
@@ -36,10 +37,12 @@ std::size_t PagedFile::read(std::uint64_t offset, char* dst, std::size_t n)
         const std::uint64_t at = offset + done;
         const std::size_t inPage = at % PageSize;
         Page& p = page(at / PageSize);
-        if (inPage >= p.valid)
-            break;
-        const std::size_t chunk = std::min(n - done, p.valid - inPage);
-        std::memcpy(dst + done, p.bytes.get() + inPage, chunk);
+        const std::size_t chunk = std::min(n - done, PageSize - inPage);
+        const std::size_t stored = inPage < p.valid ? std::min(chunk, p.valid - inPage) : 0;
+        std::memcpy(dst + done, p.bytes.get() + inPage, stored);
+        // Below the size but behind what the page holds lies a gap left by a
+        // write further on; a file reads zeros there.
+        std::memset(dst + done + stored, 0, chunk - stored);
         done += chunk;
     }
     return done;
@@ -47,6 +50,7 @@ std::size_t PagedFile::read(std::uint64_t offset, char* dst, std::size_t n)
 
 void PagedFile::write(std::uint64_t offset, std::string_view data)
 {
+    requireOpen();
     std::size_t done = 0;
     while (done < data.size()) {
         const std::uint64_t at = offset + done;
@@ -66,8 +70,8 @@ void PagedFile::write(std::uint64_t offset, std::string_view data)
         }
         p.valid = std::max(p.valid, inPage + chunk);
         done += chunk;
+        size_ = std::max<std::uint64_t>(size_, at + chunk);
     }
-    size_ = std::max<std::uint64_t>(size_, offset + data.size());
 }
 
 void PagedFile::close()
@@ -79,12 +83,28 @@ void PagedFile::close()
         flushAll();
     } catch (const RunError&) {
         file_->close();
-        file_.reset();
+        release();
         throw;
     }
     closed = file_->close();
-    file_.reset();
+    release();
     raiseIfFailed(closed);
+}
+
+void PagedFile::release()
+{
+    file_.reset();
+    pages_.clear();
+    ages_.clear();
+    lastNumber_ = UINT64_MAX;
+    lastPage_ = nullptr;
+    spare_.reset();
+}
+
+void PagedFile::requireOpen() const
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
 }
 
 PagedFile::Page& PagedFile::page(std::uint64_t number)

@@ -35,7 +35,8 @@ public:
     std::uint64_t size() const { return size_; }
 
     // Writes every changed page and closes the file. Throws the first
-    // failure; the file is closed all the same.
+    // failure; the file is closed all the same and every page dropped.
+    // Reading or writing afterwards throws 52.
     void close();
 
 private:
@@ -52,6 +53,8 @@ private:
     void evictOldest();
     void flush(std::uint64_t number, Page& page);
     void flushAll();
+    void release();
+    void requireOpen() const;
 
     std::unique_ptr<RandomRWFile> file_;
     std::uint64_t size_ = 0;      // logical size, including unwritten pages
