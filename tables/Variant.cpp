@@ -2,9 +2,9 @@
 
 #include "errors/RunError.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace torvane {
@@ -12,8 +12,18 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A number in the C notation, whatever locale a front end has set.
+bool parseNumber(std::string_view plain, double* value)
+{
+    if (!plain.empty() && plain.front() == '+')
+        plain.remove_prefix(1);
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), *value);
+    return error == std::errc() && end == plain.data() + plain.size() && std::isfinite(*value);
+}
+
 std::string numberText(double number)
 {
+    number += 0.0;  // a negative zero prints as 0
     if (number == std::floor(number) && std::fabs(number) < 1e15) {
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "%.0f", number);
@@ -25,6 +35,8 @@ std::string numberText(double number)
     for (char& c : text) {
         if (c == '.')
             c = ',';
+        else if (c == 'e')
+            c = 'E';
     }
     return text;
 }
@@ -133,8 +145,7 @@ bool readsAsNumber(const std::string& text, double* value)
     }
     if (i != end)
         return false;
-    *value = std::strtod(plain.c_str(), nullptr);
-    return std::isfinite(*value);
+    return parseNumber(plain, value);
 }
 
 double leadingNumber(const char* text, std::size_t length)
@@ -142,18 +153,21 @@ double leadingNumber(const char* text, std::size_t length)
     std::size_t i = 0;
     while (i < length && text[i] == ' ')
         ++i;
-    bool negative = false;
+    // Collected and converted in one go: summing the digits of a fraction
+    // one by one would drift ("0.3" must be the double nearest to 0.3).
+    std::string plain = "0";
     if (i < length && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    double value = 0;
+        plain.insert(0, 1, text[i++]);
     while (i < length && isDigit(text[i]))
-        value = value * 10 + (text[i++] - '0');
+        plain += text[i++];
     if (i < length && text[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < length && isDigit(text[i]); ++i, scale /= 10)
-            value += (text[i] - '0') * scale;
+        plain += text[i++];
+        while (i < length && isDigit(text[i]))
+            plain += text[i++];
     }
-    return negative ? -value : value;
+    double value = 0;
+    parseNumber(plain, &value);
+    return value;
 }
 
 bool roundToInt32(double value, std::int32_t* out)
