@@ -74,6 +74,37 @@ void dbases::NoRecords(std::int32_t value)
     indexBuilt_ = false;
 }
 
+void dbases::Recordlength(std::int16_t value)
+{
+    recordLength_ = value;
+    forgetStoredState();
+}
+
+void dbases::mnFields(std::uint8_t value)
+{
+    fieldCount_ = value;
+    indexBuilt_ = false;
+}
+
+void dbases::forgetStoredState()
+{
+    bufferStored_ = false;
+    indexBuilt_ = false;
+}
+
+// A failed file operation may have cost the cache changed pages, written
+// records among them: neither the buffer nor the index then shows the file.
+template <class Operation>
+auto dbases::onFile(Operation operation)
+{
+    try {
+        return operation();
+    } catch (const RunError&) {
+        forgetStoredState();
+        throw;
+    }
+}
+
 void dbases::hole_feldinfo(std::uint8_t feldnummer, std::string& name, std::string& typ, std::int16_t& laenge) const
 {
     if (feldnummer < 1 || feldnummer > fieldCount())
@@ -94,7 +125,7 @@ std::string dbases::FieldName(std::int16_t i) const
 void dbases::setze_buffer(const std::string& buffer)
 {
     // A buffer of another length would write a record over its neighbours.
-    if (buffer.size() != buffer_.size())
+    if (buffer.size() != static_cast<std::size_t>(std::max<int>(recordLength_, 0)))
         throw RunError::raised(errnum::InvalidArgument);
     buffer_ = buffer;
     bufferStored_ = false;
@@ -273,7 +304,7 @@ void dbases::upd()
         throw RunError::raised(errnum::BadRecordLength);
     if (bufferStored_)
         return;
-    file_->write(recordOffset(cursor_), buffer_);
+    onFile([&] { file_->write(recordOffset(cursor_), buffer_); });
     bufferStored_ = true;
     if (indexBuilt_ && cursor_ <= index_.recordCount())
         index_.update(cursor_, keyOf(buffer_.data(), buffer_.size()));
@@ -290,13 +321,13 @@ void dbases::UpdateNoRecords(std::int32_t nummer)
     const auto count = static_cast<std::uint32_t>(noRecords_);
     const char bytes[4] = {static_cast<char>(count & 0xFF), static_cast<char>((count >> 8) & 0xFF),
                            static_cast<char>((count >> 16) & 0xFF), static_cast<char>(count >> 24)};
-    file_->write(4, std::string_view(bytes, 4));
+    onFile([&] { file_->write(4, std::string_view(bytes, 4)); });
 }
 
 std::int32_t dbases::firstRecordWithKey(std::int32_t key)
 {
     if (!indexBuilt_ || index_.recordCount() != noRecords_)
-        buildIndex();
+        onFile([&] { buildIndex(); });
     return index_.first(key);
 }
 
@@ -304,11 +335,12 @@ void dbases::ReadRecord()
 {
     if (!file_)
         throw RunError::raised(errnum::BadFileName);
+    bufferStored_ = false;
     if (cursor_ < 1)
         return;
-    bufferStored_ = false;
-    scratch_.assign(buffer_.size(), ' ');
-    const std::size_t got = file_->read(recordOffset(cursor_), scratch_.data(), scratch_.size());
+    scratch_.assign(static_cast<std::size_t>(std::max<int>(recordLength_, 0)), ' ');
+    const std::size_t got =
+        onFile([&] { return file_->read(recordOffset(cursor_), scratch_.data(), scratch_.size()); });
     // Bytes behind the end of the file read as blanks, never as leftovers.
     std::fill(scratch_.begin() + static_cast<std::ptrdiff_t>(got), scratch_.end(), ' ');
     buffer_.swap(scratch_);
@@ -392,7 +424,7 @@ int dbases::fieldCount() const
 std::pair<std::size_t, std::size_t> dbases::keySpan() const
 {
     const auto length = static_cast<std::size_t>(std::max<int>(recordLength_, 0));
-    if (keyField_ == 0)
+    if (keyField_ == 0 || keyField_ > fieldCount())
         return {0, 0};  // no key field: every record reads as blank
     const auto start = static_cast<std::size_t>(fieldStart(keyField_) - 1);
     if (start >= length)

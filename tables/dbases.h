@@ -35,9 +35,9 @@ public:
     std::int32_t NoRecords() const { return noRecords_; }
     void NoRecords(std::int32_t value);
     std::int16_t Recordlength() const { return recordLength_; }
-    void Recordlength(std::int16_t value) { recordLength_ = value; }
+    void Recordlength(std::int16_t value);
     std::uint8_t mnFields() const { return fieldCount_; }
-    void mnFields(std::uint8_t value) { fieldCount_ = value; }
+    void mnFields(std::uint8_t value);
 
     std::uint8_t anzahl_felder() const { return fieldCount_; }
     void hole_feldinfo(std::uint8_t feldnummer, std::string& name, std::string& typ, std::int16_t& laenge) const;
@@ -94,6 +94,9 @@ private:
     static KeyIndex::Key keyOfText(const char* text, std::size_t width);
     void buildIndex();
     void noteWritten();
+    void forgetStoredState();
+    template <class Operation>
+    auto onFile(Operation operation);
     std::uint64_t recordOffset(std::int32_t record) const;
 
     Env& env_;
