@@ -5,6 +5,12 @@
 #include <optional>
 
 namespace torvane {
+
+Status RandomRWFile::mapForReading(std::uint64_t, std::size_t, std::unique_ptr<MappedRegion>*)
+{
+    return Status::error(errnum::BadFileMode, 0, {});
+}
+
 namespace {
 
 constexpr std::string_view Blanks = " \t";

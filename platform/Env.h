@@ -20,6 +20,15 @@ inline constexpr std::uint32_t Directory = 16;
 inline constexpr std::uint32_t Archive = 32;
 } // namespace attr
 
+// A read-only view of part of an open file. It shows what later writes to
+// the file put there, and stays valid until destroyed.
+class MappedRegion {
+public:
+    virtual ~MappedRegion() = default;
+    virtual const char* data() const = 0;
+    virtual std::size_t size() const = 0;
+};
+
 // A file opened for binary reading and writing at byte offsets.
 class RandomRWFile {
 public:
@@ -34,6 +43,13 @@ public:
     // Forces written bytes onto the device.
     virtual Status sync() = 0;
     virtual Status close() = 0;
+    // Maps [offset, offset + length) of the file as it is now for reading,
+    // offset a multiple of MapGranularity. Reading a large table through a
+    // mapping saves copying it through the kernel; files that cannot be
+    // mapped fail here and are read instead.
+    virtual Status mapForReading(std::uint64_t offset, std::size_t length, std::unique_ptr<MappedRegion>* out);
+
+    static constexpr std::size_t MapGranularity = 1 << 20;
 };
 
 // Every file-system operation the system performs. Paths are texts in the

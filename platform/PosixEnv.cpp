@@ -5,6 +5,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -216,6 +217,21 @@ CopyError copyContent(int from, int to)
     return copyByReading(from, to);
 }
 
+class PosixMappedRegion final : public MappedRegion {
+public:
+    PosixMappedRegion(const char* data, std::size_t size) : data_(data), size_(size) {}
+    ~PosixMappedRegion() override { ::munmap(const_cast<char*>(data_), size_); }
+    PosixMappedRegion(const PosixMappedRegion&) = delete;
+    PosixMappedRegion& operator=(const PosixMappedRegion&) = delete;
+
+    const char* data() const override { return data_; }
+    std::size_t size() const override { return size_; }
+
+private:
+    const char* data_;
+    std::size_t size_;
+};
+
 class PosixFile final : public RandomRWFile {
 public:
     PosixFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
@@ -286,6 +302,17 @@ public:
         const int result = ::close(fd_);
         fd_ = -1;
         return result == 0 ? Status::ok() : failure(errno);
+    }
+
+    Status mapForReading(std::uint64_t offset, std::size_t length, std::unique_ptr<MappedRegion>* out) override
+    {
+        if (fd_ < 0)
+            return closedFailure();
+        void* address = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, fd_, static_cast<off_t>(offset));
+        if (address == MAP_FAILED)
+            return failure(errno);
+        *out = std::make_unique<PosixMappedRegion>(static_cast<const char*>(address), length);
+        return Status::ok();
     }
 
 private:

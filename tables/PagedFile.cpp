@@ -36,8 +36,13 @@ std::size_t PagedFile::read(std::uint64_t offset, char* dst, std::size_t n)
     while (done < n) {
         const std::uint64_t at = offset + done;
         const std::size_t inPage = at % PageSize;
-        Page& p = page(at / PageSize);
         const std::size_t chunk = std::min(n - done, PageSize - inPage);
+        if (!cached(at / PageSize) && mapped(at, chunk)) {
+            std::memcpy(dst + done, window_->data() + (at - windowStart_), chunk);
+            done += chunk;
+            continue;
+        }
+        Page& p = page(at / PageSize);
         const std::size_t stored = inPage < p.valid ? std::min(chunk, p.valid - inPage) : 0;
         std::memcpy(dst + done, p.bytes.get() + inPage, stored);
         // Below the size but behind what the page holds lies a gap left by a
@@ -93,6 +98,7 @@ void PagedFile::close()
 
 void PagedFile::release()
 {
+    window_.reset();
     file_.reset();
     pages_.clear();
     ages_.clear();
@@ -105,6 +111,29 @@ void PagedFile::requireOpen() const
 {
     if (!file_)
         throw RunError::raised(errnum::BadFileName);
+}
+
+bool PagedFile::cached(std::uint64_t number) const
+{
+    return number == lastNumber_ || pages_.count(number) != 0;
+}
+
+bool PagedFile::mapped(std::uint64_t at, std::size_t n)
+{
+    if (at + n > diskSize_ || mappingUnavailable_)
+        return false;
+    if (window_ && at >= windowStart_ && at + n <= windowStart_ + window_->size())
+        return true;
+    window_.reset();
+    const std::uint64_t start = at - at % MapWindow;
+    const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(MapWindow, diskSize_ - start));
+    if (at + n > start + length || !file_->mapForReading(start, length, &window_).isOk()) {
+        window_.reset();
+        mappingUnavailable_ = true;
+        return false;
+    }
+    windowStart_ = start;
+    return true;
 }
 
 PagedFile::Page& PagedFile::page(std::uint64_t number)

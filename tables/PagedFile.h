@@ -21,6 +21,9 @@ class PagedFile {
 public:
     static constexpr std::size_t PageSize = 64 * 1024;
     static constexpr std::size_t MaxPages = 32;
+    // Reads of stored, unchanged bytes go straight to a mapped window of the
+    // file where the platform can map it: one copy instead of two.
+    static constexpr std::size_t MapWindow = 2 * RandomRWFile::MapGranularity;
 
     explicit PagedFile(std::unique_ptr<RandomRWFile> file);
     ~PagedFile();
@@ -48,6 +51,10 @@ private:
         std::list<std::uint64_t>::iterator age;
     };
 
+    bool cached(std::uint64_t number) const;
+    // Whether [at, at + n) can be read from the mapped window, mapping it
+    // when needed.
+    bool mapped(std::uint64_t at, std::size_t n);
     Page& page(std::uint64_t number);
     Page& load(std::uint64_t number);
     void evictOldest();
@@ -64,6 +71,9 @@ private:
     std::uint64_t lastNumber_ = UINT64_MAX;
     Page* lastPage_ = nullptr;
     std::unique_ptr<char[]> spare_;
+    std::unique_ptr<MappedRegion> window_;
+    std::uint64_t windowStart_ = 0;
+    bool mappingUnavailable_ = false;
 };
 
 } // namespace torvane
