@@ -4,95 +4,175 @@
 #include "errors/Trap.h"
 
 #include <algorithm>
-#include <limits>
+#include <array>
+#include <cstring>
 #include <string_view>
 
 namespace torvane {
 namespace {
 
-// The field number a name addresses in a table, as the table object finds it.
-int resolve(dbases& table, const std::string& name, std::optional<RunError>& error)
+// Each byte as cleaning leaves it: itself when permitted, else a blank.
+constexpr std::array<char, 256> cleanedBytes()
 {
-    try {
-        Variant field(name);
-        return table.fieldNumber(field);
-    } catch (const RunError& e) {
-        error = e;
-        return 0;
+    std::array<char, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<std::size_t>(c)] = PermittedBytes[static_cast<std::size_t>(c)] ? static_cast<char>(c) : ' ';
+    return table;
+}
+constexpr std::array<char, 256> Cleaned = cleanedBytes();
+
+// Below this the libc calls cost more than a plain loop.
+constexpr std::size_t ShortField = 16;
+
+// The text between the first and the last non-blank; most fields of an
+// examination row are blank, so whole words of blanks are skipped at once.
+std::string_view trimmed(const char* begin, const char* end)
+{
+    constexpr std::uint64_t Blanks = 0x2020202020202020ull;
+    std::uint64_t word = 0;
+    while (end - begin >= 8 && (std::memcpy(&word, begin, 8), word == Blanks))
+        begin += 8;
+    while (begin < end && *begin == ' ')
+        ++begin;
+    while (end - begin >= 8 && (std::memcpy(&word, end - 8, 8), word == Blanks))
+        end -= 8;
+    while (end > begin && end[-1] == ' ')
+        --end;
+    return {begin, static_cast<std::size_t>(end - begin)};
+}
+
+void copyCleaned(char* to, const char* from, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i)
+        to[i] = Cleaned[static_cast<unsigned char>(from[i])];
+}
+
+void copyPlain(char* to, const char* from, std::size_t length)
+{
+    if (length < ShortField) {
+        for (std::size_t i = 0; i < length; ++i)
+            to[i] = from[i];
+    } else {
+        std::memmove(to, from, length);
     }
 }
 
-// The field's text in the buffer without blanks around it.
-std::string_view trimmedField(const dbases& table, int field)
+void fillBlanks(char* to, std::size_t length)
 {
+    if (length < ShortField) {
+        for (std::size_t i = 0; i < length; ++i)
+            to[i] = ' ';
+    } else {
+        std::memset(to, ' ', length);
+    }
+}
+
+// The part of a field inside the record buffer, which keeps its length.
+auto spanOf(const dbases& table, int field)
+{
+    struct {
+        std::uint16_t start = 0;
+        std::uint16_t length = 0;
+        bool inside = false;
+    } span;
     if (field < 1 || field > table.NoFields())
-        return {};
-    const std::string& buffer = table.buffer();
+        return span;
     const auto start = static_cast<std::size_t>(table.fieldStart(field) - 1);
-    if (start >= buffer.size())
-        return {};
-    std::string_view text(buffer.data() + start,
-                          std::min(buffer.size() - start, static_cast<std::size_t>(table.fieldLength(field))));
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    const std::size_t size = table.buffer().size();
+    if (start >= size)
+        return span;
+    span.start = static_cast<std::uint16_t>(start);
+    span.length = static_cast<std::uint16_t>(std::min(size - start, static_cast<std::size_t>(table.fieldLength(field))));
+    span.inside = true;
+    return span;
 }
 
 } // namespace
 
 FieldCopyPlan::FieldCopyPlan(dbases& main, dbases& temp, const FieldLists& fields, int table)
 {
-    const int count = fields.feldanzahl_main[static_cast<std::size_t>(table)];
+    const auto t = static_cast<std::size_t>(table);
+    const int count = fields.feldanzahl_main[t];
     for (int f = 2; f <= count && f <= 255; ++f) {
         const auto at = static_cast<std::size_t>(f);
-        steps_.push_back(plan(main, temp, fields.feldinfo_main[static_cast<std::size_t>(table)][at],
-                              fields.feldinfo_temp[static_cast<std::size_t>(table)][at]));
+        steps_.push_back(plan(main, temp, fields.feldinfo_main[t][at], fields.feldinfo_temp[t][at]));
     }
 }
 
 // Cleaning applies when the working copy's field is of type "C" and keeps
 // its width; fitting applies when the fresh field at the same position is of
-// type "C" and keeps that width. Padding never matters: it is blanks, and
-// writing pads with blanks anyway.
+// type "C" and keeps that width; writing keeps the target field's width.
+// Padding never matters: it is blanks, and writing pads with blanks anyway.
 FieldCopyPlan::Step FieldCopyPlan::plan(dbases& main, dbases& temp, const FieldInfo& mainField,
                                         const FieldInfo& tempField)
 {
     Step step;
-    step.source = resolve(main, mainField.name, step.sourceError);
-    step.keep = std::numeric_limits<std::size_t>::max();
+    int source = 0;
+    step.sourceError = resolve(main, mainField.name, &source);
+    const auto from = spanOf(main, source);
+    step.source = {from.start, from.length};
+
+    int target = 0;
+    step.targetError = resolve(temp, mainField.name, &target);
+    const auto to = spanOf(temp, target);
+    step.target = {to.start, to.length};
+    step.written = target >= 1 && target <= temp.NoFields();
+    // Writing a field that starts behind the record fails like the routine does.
+    if (step.written && !to.inside && step.targetError < 0) {
+        step.targetError = static_cast<std::int16_t>(errors_.size());
+        errors_.push_back(RunError::raised(errnum::InvalidArgument));
+    }
+
+    std::size_t keep = step.target.length;
     if (mainField.typ == "C") {
         step.clean = true;
-        step.keep = std::min<std::size_t>(step.keep, static_cast<std::size_t>(std::max<int>(mainField.laenge, 0)));
+        keep = std::min<std::size_t>(keep, static_cast<std::size_t>(std::max<int>(mainField.laenge, 0)));
     }
     if (tempField.typ == "C")
-        step.keep = std::min<std::size_t>(step.keep, static_cast<std::size_t>(std::max<int>(tempField.laenge, 0)));
-    step.target = resolve(temp, mainField.name, step.targetError);
+        keep = std::min<std::size_t>(keep, static_cast<std::size_t>(std::max<int>(tempField.laenge, 0)));
+    step.keep = static_cast<std::uint16_t>(keep);
     return step;
+}
+
+// The field number a name addresses in a table, as the table object finds it;
+// a failing lookup is kept to be reported whenever the field is copied.
+std::int16_t FieldCopyPlan::resolve(dbases& table, const std::string& name, int* field)
+{
+    try {
+        Variant address(name);
+        *field = table.fieldNumber(address);
+        return -1;
+    } catch (const RunError& error) {
+        *field = 0;
+        errors_.push_back(error);
+        return static_cast<std::int16_t>(errors_.size() - 1);
+    }
 }
 
 void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& errors) const
 {
     Trap reading(errors, "Error in D_Datenbank: Function hole_datum");
     Trap writing(errors, "Error in D_Datenbank: Sub schreibe_datum");
-    std::string value;
+    const char* source = main.buffer().data();
+    char* target = temp.editBuffer().data();
     for (const Step& step : steps_) {
-        if (step.sourceError)
-            reading([&] { throw *step.sourceError; });
-        const std::string_view text = trimmedField(main, step.source);
-        value.assign(text.substr(0, std::min(text.size(), step.keep)));
-        if (step.clean) {
-            for (char& c : value) {
-                if (!isPermitted(c))
-                    c = ' ';
-            }
-        }
-        if (step.targetError) {
-            writing([&] { throw *step.targetError; });
+        if (step.sourceError >= 0)
+            reading([&] { throw errors_[static_cast<std::size_t>(step.sourceError)]; });
+        if (step.targetError >= 0) {
+            writing([&] { throw errors_[static_cast<std::size_t>(step.targetError)]; });
             continue;
         }
-        if (step.target >= 1 && step.target <= temp.NoFields())
-            writing([&] { temp.writeField(step.target, value); });
+        if (!step.written)
+            continue;
+        const char* from = source + step.source.start;
+        const std::string_view text = trimmed(from, from + step.source.length);
+        const std::size_t length = std::min<std::size_t>(text.size(), step.keep);
+        char* to = target + step.target.start;
+        if (step.clean)
+            copyCleaned(to, text.data(), length);
+        else
+            copyPlain(to, text.data(), length);
+        fillBlanks(to + length, step.target.length - length);
     }
 }
 

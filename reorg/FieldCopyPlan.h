@@ -5,7 +5,7 @@
 #include "reorg/FieldLists.h"
 #include "tables/dbases.h"
 
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,18 +32,29 @@ public:
     void apply(const dbases& main, dbases& temp, ErrorReporter& errors) const;
 
 private:
-    struct Step {
-        int source = 0;  // field of the working copy; 0 reads as empty
-        std::optional<RunError> sourceError;
-        std::size_t keep = 0;  // characters kept of the trimmed value
-        bool clean = false;
-        int target = 0;  // field of the fresh table; 0 is written nowhere
-        std::optional<RunError> targetError;
+    // Where a field lies in its record buffer: [start, start + length).
+    // Records are at most 32767 bytes long.
+    struct Span {
+        std::uint16_t start = 0;
+        std::uint16_t length = 0;
     };
 
-    static Step plan(dbases& main, dbases& temp, const FieldInfo& mainField, const FieldInfo& tempField);
+    // Kept small: a row of the largest table runs through 253 of them.
+    struct Step {
+        Span source;                  // empty when the name addresses no field
+        Span target;                  // where the value goes, when written
+        std::uint16_t keep = 0;       // characters kept of the trimmed value
+        bool clean = false;
+        bool written = false;         // false: the name addresses no field of the fresh table
+        std::int16_t sourceError = -1; // index into errors_, reported on every read
+        std::int16_t targetError = -1; // index into errors_, reported on every write
+    };
+
+    Step plan(dbases& main, dbases& temp, const FieldInfo& mainField, const FieldInfo& tempField);
+    std::int16_t resolve(dbases& table, const std::string& name, int* field);
 
     std::vector<Step> steps_;
+    std::vector<RunError> errors_;
 };
 
 } // namespace torvane

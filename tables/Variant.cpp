@@ -26,8 +26,8 @@ std::string numberText(double number)
     number += 0.0;  // a negative zero prints as 0
     if (number == std::floor(number) && std::fabs(number) < 1e15) {
         char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.0f", number);
-        return buffer;
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(number)).ptr;
+        return std::string(buffer, end);
     }
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.15g", number);

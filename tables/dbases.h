@@ -76,6 +76,13 @@ public:
     int fieldLength(int field) const { return lengths_[static_cast<std::size_t>(field - 1)]; }
     // WriteData of a text into field 1..NoFields.
     void writeField(int field, std::string_view text);
+    // The record buffer for changes made directly; it then no longer counts
+    // as stored, so the next upd writes it. Its length must stay.
+    std::string& editBuffer()
+    {
+        bufferStored_ = false;
+        return buffer_;
+    }
     // The first record whose DATNUMMER reads as the key, 0 when none; the
     // same record a scan from record 1 would stop at. Cursor and buffer stay.
     std::int32_t firstRecordWithKey(std::int32_t key);
