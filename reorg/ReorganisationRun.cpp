@@ -2,6 +2,8 @@
 
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
+#include "files/CopyBack.h"
+#include "platform/Cp1252.h"
 #include "reorg/RunLocation.h"
 #include "reorg/RunTexts.h"
 #include "resources/Templates.h"
@@ -15,6 +17,21 @@ std::string counterCaption(std::int32_t r)
     std::string caption(1, ' ');
     caption += std::to_string(r);
     return caption;
+}
+
+std::string copyBackKeptOriginals(const std::string& output)
+{
+    return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden.") + "\r" +
+           cp1252::ansi("Ihre Originaldaten sind unverändert. Sie finden die neuen Dateien") + "\r" + "weiterhin unter:" +
+           "\r" + output + "\r";
+}
+
+std::string copyBackRestoreFailed(const std::string& output, const std::string& source)
+{
+    return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden, und nicht") + "\r" +
+           cp1252::ansi("alle Originaldateien ließen sich zurückholen. Sie liegen mit der Endung ") + CopyBack::OldSuffix +
+           "\r" + "in" + "\r" + source + "\r" + cp1252::ansi("und müssen dort wieder ihren alten Namen erhalten, ") +
+           cp1252::ansi("bevor die Praxissoftware wieder gestartet wird.") + "\r" + "Die neuen Dateien liegen unter:" + "\r" + output + "\r";
 }
 
 } // namespace
@@ -179,10 +196,20 @@ void ReorganisationRun::writeOutput(const std::string& output)
     }
 }
 
+// All four tables or none: after a failure the user learns that the data
+// folder is as it was (or where the originals went when even putting them
+// back failed), and the program ends without claiming a copy-back.
 void ReorganisationRun::copyBack(std::string& output, std::string& source)
 {
     Trap trap(session_.errors, RunLocation);
-    trap([&] { session_.copies.kopiere_datenbanken(output, source); });
+    CopyBack::Outcome outcome = CopyBack::Outcome::KeptOriginals;
+    trap([&] { outcome = CopyBack(session_.env, session_.errors, session_.paths).ersetze_datenbanken(output, source); });
+    if (outcome == CopyBack::Outcome::Replaced)
+        return;
+    const std::string text = outcome == CopyBack::Outcome::KeptOriginals ? copyBackKeptOriginals(output)
+                                                                         : copyBackRestoreFailed(output, source);
+    trap([&] { window_.messageBox(text, "Kontrolliertes Ende", MessageIcon::Exclamation); });
+    endProgram(EndReason::ErrorsBeforeCopyBack);
 }
 
 } // namespace torvane
