@@ -1,0 +1,56 @@
+#pragma once
+
+#include "dbset/DatabaseSets.h"
+#include "dbset/KeyedRecords.h"
+#include "platform/MemEnv.h"
+#include "resources/Templates.h"
+#include "support/RecordingReporter.h"
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace torvane::testsupport {
+
+// One record: values by field name; fields not named stay blank.
+using Row = std::vector<std::pair<std::string, std::string>>;
+
+// A table file: the empty template under resourceNumber holding the rows.
+std::string tableFile(int resourceNumber, const std::vector<Row>& rows);
+std::vector<Row> keyRows(const std::vector<std::string>& keys);
+// Record 1.. of such a file, deletion flag first, and the header's count.
+std::string recordImage(const std::string& file, int resourceNumber, int record);
+std::int32_t headerCount(const std::string& file);
+
+// Both database sets over an in-memory disk with Windows paths.
+struct TableFixture {
+    using Tables = std::array<std::vector<Row>, 4>;
+
+    MemEnv env{'\\'};
+    RecordingReporter errors;
+    Paths paths{env, errors};
+    DatabaseSets sets{env, errors, paths};
+    KeyedRecords keyed{sets, errors};
+    std::uint8_t main = DatabaseSets::MainSet;
+    std::uint8_t temp = DatabaseSets::TempSet;
+
+    static std::string fileName(std::size_t k, bool temp = false)
+    {
+        return std::string(TableNames[k].base) + (temp ? "temp.kvt" : ".kvt");
+    }
+    void putTables(const std::string& folder, const Tables& rows, bool temp = false, std::size_t count = 4)
+    {
+        for (std::size_t k = 0; k < count; ++k)
+            env.putFile(folder + fileName(k, temp), tableFile(TableNames[k].resource, rows[k]));
+    }
+    // Changes reach the disk when the tables are closed.
+    std::string bytes(const std::string& folder, std::size_t k, bool temp = false) const
+    {
+        return env.fileBytes(folder + fileName(k, temp)).value_or("");
+    }
+    void open(std::uint8_t set, std::string folder) { sets.open_database(set, folder); }
+    void close(std::uint8_t set) { sets.Close_db(set); }
+};
+
+} // namespace torvane::testsupport
