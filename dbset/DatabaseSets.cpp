@@ -32,7 +32,10 @@ void DatabaseSets::open_database(std::uint8_t& nSet, std::string& folder)
     for (std::size_t k = 0; k < 3; ++k)
         trap([&] { db_main[k].FileOpen(folder + TableNames[k].base + ".kvt"); });
     const std::string kvxdat3 = folder + TableNames[3].base + ".kvt";
-    if (paths_.dateivorhanden(kvxdat3)) {
+    // kvxdat3 taken for missing unnoticed would lose every patient's rows in it.
+    bool present = false;
+    trap([&] { present = paths_.fileExistsOrRaise(kvxdat3); });
+    if (present) {
         trap([&] { db_main[3].FileOpen(kvxdat3); });
         db4_missing = false;
     } else {

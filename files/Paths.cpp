@@ -88,6 +88,17 @@ bool Paths::dateivorhanden(std::string name) const
     return found;
 }
 
+bool Paths::fileExistsOrRaise(const std::string& name) const
+{
+    bool listed = false;
+    raiseIfFailed(env_.findPlainFile(name, &listed));
+    if (!listed)
+        return false;
+    std::uint32_t attributes = 0;
+    raiseIfFailed(env_.attributes(name, &attributes));
+    return (attributes & (attr::ReadOnly | attr::Hidden | attr::System | attr::Archive)) != 0;
+}
+
 bool Paths::direxists(const std::string& folder) const
 {
     bool found = false;

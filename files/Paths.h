@@ -26,6 +26,10 @@ public:
     // read-only, hidden, system or archive attributes; for a name ending in
     // the separator, a folder. Reports nothing.
     bool dateivorhanden(std::string name) const;
+    // dateivorhanden of a full file name for a decision the data depends on:
+    // a file that could not be looked at throws the failure into the
+    // caller's trap instead of counting as missing.
+    bool fileExistsOrRaise(const std::string& name) const;
     // Reports nothing.
     bool direxists(const std::string& folder) const;
     // The special folder's path without trailing separator, or empty text.

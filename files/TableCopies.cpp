@@ -13,7 +13,10 @@ void TableCopies::kopiere_datenbanken(std::string& source, std::string& destinat
         std::string from;
         std::string to;
         trap([&] { from = paths_.pathcomplete(source) + name; });
-        if (!paths_.dateivorhanden(from))
+        // A table skipped unnoticed would make a result without its rows.
+        bool present = false;
+        trap([&] { present = paths_.fileExistsOrRaise(from); });
+        if (!present)
             continue;
         // A table found under another case keeps the name the user gave it.
         trap([&] { to = env_.existingName(paths_.pathcomplete(destination) + name); });
