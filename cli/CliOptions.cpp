@@ -70,7 +70,8 @@ const char* helpText()
            "  3  abgebrochen, weil keine Sicherheitskopie bestätigt wurde\n"
            "  4  keine Sätze zum Umsetzen vorhanden\n"
            "  5  Lauf abgelehnt (kein freier Ordnername, mehr als 32767 Patienten)\n"
-           "  6  nicht ersetzt, weil ohne Rückfrage nach gemeldeten Fehlern\n";
+           "  6  nicht ersetzt, weil ohne Rückfrage nach gemeldeten Fehlern oder weil das\n"
+           "     Ersetzen fehlschlug (die Originaldateien bleiben dann unverändert)\n";
 }
 
 } // namespace torvane::cli

@@ -28,6 +28,15 @@ std::string terminalText(const std::string& text)
     return cp1252::toUtf8(out);
 }
 
+// The completion message ends with the output folder on a line of its own.
+std::string lastLine(std::string text)
+{
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    const std::size_t cr = text.rfind('\r');
+    return cr == std::string::npos ? text : text.substr(cr + 1);
+}
+
 } // namespace
 
 void TerminalWindow::setLogText(const std::string& text)
@@ -75,6 +84,8 @@ void TerminalWindow::clearProgressLine()
 void TerminalWindow::messageBox(const std::string& text, const std::string& title, MessageIcon)
 {
     clearProgressLine();
+    if (title == "...und fertig!")
+        outputFolder_ = lastLine(text);
     terminal_.out << "\n" << terminalText(title) << "\n" << terminalText(text);
     if (text.empty() || text.back() != '\r')
         terminal_.out << "\n";
@@ -98,8 +109,9 @@ Confirmation TerminalWindow::showFinalConfirmation()
         terminal_.err << "\nDie Originaldaten werden nicht ersetzt: Während des Laufs wurden "
                       << dialogs_.reportedErrors()
                       << " Fehler gemeldet, und ohne Rückfrage wird nach einem Fehler nichts überschrieben.\n"
-                      << "Die Ergebnisse liegen im Ausgabeordner (siehe Meldung oben), das Fehlerprotokoll in\n"
-                      << terminalText(errorLogPath_) << "\n";
+                      << "Die Ergebnisse liegen im Ausgabeordner "
+                      << (outputFolder_.empty() ? "(siehe Meldung oben)" : terminalText(outputFolder_))
+                      << ",\ndas Fehlerprotokoll in " << terminalText(errorLogPath_) << "\n";
         endProgram(EndReason::ErrorsBeforeCopyBack);
     }
     switch (confirm_) {

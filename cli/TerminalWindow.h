@@ -41,6 +41,7 @@ private:
     ConfirmOption confirm_;
     const TerminalErrorDialogs& dialogs_;
     std::string errorLogPath_;  // named when nothing is copied back
+    std::string outputFolder_;  // from the completion message, likewise
     std::string log_;
     bool progressVisible_ = false;
     bool progressDrawn_ = false;

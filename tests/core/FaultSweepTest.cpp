@@ -136,6 +136,10 @@ protected:
             else if (!(failed.op == Op::DeleteFile && failed.path.ends_with(name)))
                 return "left " + name + " behind";  // only an undeletable kept original may stay
         }
+        const bool refused = outcome.err.find("Die Originaldaten werden nicht ersetzt") != std::string::npos;
+        if (refused && (outcome.err.find("C:\\Praxis\\REORG_AUSGANG_03_05_0\\,") == std::string::npos ||
+                        outcome.err.find("C:\\Temp\\Errorlog.txt") == std::string::npos))
+            return "did not say where the results and the log are";
         if (outcome.exitStatus == cli::exitcode::CopiedBack)
             return tables == result_ ? "" : "exit 0 without the complete result";
         // Usage: the front end found no patient table to start the run with.
