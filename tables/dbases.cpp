@@ -324,11 +324,46 @@ void dbases::UpdateNoRecords(std::int32_t nummer)
     onFile([&] { file_->write(4, std::string_view(bytes, 4)); });
 }
 
+// A damaged header may claim far more records than the file holds, and the
+// records behind its end read as blanks: indexing them would cost time and
+// memory for records that are not there, so such a file is searched record
+// by record instead.
 std::int32_t dbases::firstRecordWithKey(std::int32_t key)
 {
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    const std::int32_t held = heldRecords();
+    if (held < noRecords_)
+        return onFile([&] { return scanForKey(key, held); });
     if (!indexBuilt_ || index_.recordCount() != noRecords_)
         onFile([&] { buildIndex(); });
     return index_.first(key);
+}
+
+// The records that begin inside the file, at most NoRecords.
+std::int32_t dbases::heldRecords() const
+{
+    const std::uint64_t size = file_->size();
+    const auto start = static_cast<std::uint64_t>(dataStart_);
+    if (recordLength_ < 1 || noRecords_ < 1 || size <= start)
+        return 0;
+    const auto length = static_cast<std::uint64_t>(recordLength_);
+    const std::uint64_t held = (size - start + length - 1) / length;
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(held, static_cast<std::uint64_t>(noRecords_)));
+}
+
+std::int32_t dbases::scanForKey(std::int32_t key, std::int32_t held)
+{
+    const auto [start, width] = keySpan();
+    std::string text;
+    for (std::int32_t r = 1; r <= held; ++r) {
+        text.assign(width, ' ');
+        file_->read(recordOffset(r) + start, text.data(), width);
+        if (keyOfText(text.data(), width) == key)
+            return r;
+    }
+    text.assign(width, ' ');
+    return keyOfText(text.data(), width) == key ? held + 1 : 0;
 }
 
 void dbases::ReadRecord()

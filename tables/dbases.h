@@ -100,6 +100,8 @@ private:
     KeyIndex::Key keyOf(const char* record, std::size_t length) const;
     static KeyIndex::Key keyOfText(const char* text, std::size_t width);
     void buildIndex();
+    std::int32_t heldRecords() const;
+    std::int32_t scanForKey(std::int32_t key, std::int32_t held);
     void noteWritten();
     void forgetStoredState();
     template <class Operation>
