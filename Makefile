@@ -22,6 +22,9 @@ test: deps
 	cmake --preset test
 	cmake --build --preset test
 	ctest --preset test -j2
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	./fuzz/run-fuzzers.sh build/fuzz 20
 
 release: deps
 	cmake --preset release
