@@ -113,7 +113,8 @@ CopyBack::Outcome CopyBack::swap(const std::vector<Table>& tables)
         const Table& table = tables[i];
         const bool movedAside =
             table.hadOriginal && trap([&] { raiseIfFailed(env_.renameFile(table.target, table.kept())); });
-        if (movedAside == table.hadOriginal && trap([&] { raiseIfFailed(env_.renameFile(table.fresh(), table.target)); }))
+        const bool nameFree = movedAside || !table.hadOriginal;
+        if (nameFree && trap([&] { raiseIfFailed(env_.renameFile(table.fresh(), table.target)); }))
             continue;
         const bool restored = restore(tables, i, movedAside);
         discardFresh(tables, i, tables.size());

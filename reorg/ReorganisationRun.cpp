@@ -22,16 +22,17 @@ std::string counterCaption(std::int32_t r)
 std::string copyBackKeptOriginals(const std::string& output)
 {
     return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden.") + "\r" +
-           cp1252::ansi("Ihre Originaldaten sind unverändert. Sie finden die neuen Dateien") + "\r" + "weiterhin unter:" +
-           "\r" + output + "\r";
+           cp1252::ansi("Ihre Originaldaten sind unverändert. Sie finden die neuen Dateien") + "\r" +
+           "weiterhin unter:" + "\r" + output + "\r";
 }
 
 std::string copyBackRestoreFailed(const std::string& output, const std::string& source)
 {
-    return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden, und nicht") + "\r" +
-           cp1252::ansi("alle Originaldateien ließen sich zurückholen. Sie liegen mit der Endung ") + CopyBack::OldSuffix +
-           "\r" + "in" + "\r" + source + "\r" + cp1252::ansi("und müssen dort wieder ihren alten Namen erhalten, ") +
-           cp1252::ansi("bevor die Praxissoftware wieder gestartet wird.") + "\r" + "Die neuen Dateien liegen unter:" + "\r" + output + "\r";
+    return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden, und nicht alle") +
+           "\r" + cp1252::ansi("Originaldateien ließen sich zurückholen. Dateien mit der Endung ") +
+           CopyBack::OldSuffix + " in" + "\r" + source + "\r" +
+           cp1252::ansi("müssen ihren alten Namen zurückerhalten, bevor die Praxissoftware wieder") + "\r" +
+           "gestartet wird. Die neuen Dateien liegen unter:" + "\r" + output + "\r";
 }
 
 } // namespace
@@ -203,7 +204,8 @@ void ReorganisationRun::copyBack(std::string& output, std::string& source)
 {
     Trap trap(session_.errors, RunLocation);
     CopyBack::Outcome outcome = CopyBack::Outcome::KeptOriginals;
-    trap([&] { outcome = CopyBack(session_.env, session_.errors, session_.paths).ersetze_datenbanken(output, source); });
+    CopyBack replacement(session_.env, session_.errors, session_.paths);
+    trap([&] { outcome = replacement.ersetze_datenbanken(output, source); });
     if (outcome == CopyBack::Outcome::Replaced)
         return;
     const std::string text = outcome == CopyBack::Outcome::KeptOriginals ? copyBackKeptOriginals(output)
