@@ -1,5 +1,8 @@
 #include "files/CopyBack.h"
+#include "platform/PosixEnv.h"
 #include "support/MemDisk.h"
+#include "support/RecordingReporter.h"
+#include "support/ScratchFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -107,6 +110,28 @@ TEST_F(CopyBackTest, WhenPuttingBackFailsTooTheOriginalStaysUnderItsKeptName)
     EXPECT_EQ(data("PERSON.KVT"), "old PERSON.KVT");
     EXPECT_EQ(data("kvxdat2.kvt"), "old kvxdat2.kvt");
     EXPECT_EQ(disk.errors.reports.size(), 2u);
+}
+
+TEST(CopyBackPosixTest, RenamesOnADiskKeepTheExistingNamesAndLeaveNothingBehind)
+{
+    testsupport::ScratchFolder scratch;
+    Env& env = PosixEnv::defaultEnv();
+    testsupport::RecordingReporter errors;
+    const Paths paths(env, errors);
+    std::string data = scratch.path();
+    std::string output = data + "REORG_AUSGANG_03_05_0";
+    ASSERT_TRUE(env.makeFolder(output).isOk());
+    for (const char* table : {"PERSON.KVT", "kvxdat1.kvt"})
+        ASSERT_TRUE(env.writeNewFile(data + table, std::string("old ") + table).isOk());
+    for (const char* table : {"person.kvt", "kvxdat1.kvt", "kvxdat3.kvt"})
+        ASSERT_TRUE(env.writeNewFile(output + "/" + table, std::string("new ") + table).isOk());
+
+    EXPECT_EQ(CopyBack(env, errors, paths).ersetze_datenbanken(output, data), CopyBack::Outcome::Replaced);
+    EXPECT_THAT(scratch.entries(), ElementsAre("PERSON.KVT", "REORG_AUSGANG_03_05_0", "kvxdat1.kvt", "kvxdat3.kvt"));
+    std::string bytes;
+    ASSERT_TRUE(env.readFile(data + "PERSON.KVT", &bytes).isOk());
+    EXPECT_EQ(bytes, "new person.kvt");
+    EXPECT_TRUE(errors.reports.empty());
 }
 
 } // namespace
