@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <sstream>
@@ -613,6 +614,21 @@ TEST(ReorganisationRunOnDisk, MatchesTheModelOnAPosixFileSystem)
         EXPECT_TRUE(sameTable(model.fresh[k], bytesOf(temp + TableNames[k].base + "temp.kvt")));
         EXPECT_TRUE(sameTable(*model.working[k], bytesOf(temp + "TEMP_REORG_EINGANG_03_05_0/" + tableName(k))));
     }
+    // Nothing left behind beyond the named files and folders.
+    const auto entries = [](const std::string& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(cp1252::toUtf8(folder)))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_THAT(entries(data),
+                ElementsAre("REORG_AUSGANG_03_05_0", "kvxdat1.kvt", "kvxdat2.kvt", "kvxdat3.kvt", "person.kvt"));
+    EXPECT_THAT(entries(temp), ElementsAre("TEMP_REORG_EINGANG_03_05_0", "kvxdat1temp.kvt", "kvxdat1template.kvt",
+                                           "kvxdat2temp.kvt", "kvxdat2template.kvt", "kvxdat3temp.kvt",
+                                           "kvxdat3template.kvt", "persontemp.kvt", "persontemplate.kvt"));
+    EXPECT_THAT(entries(temp + "TEMP_REORG_EINGANG_03_05_0"),
+                ElementsAre("kvxdat1.kvt", "kvxdat2.kvt", "kvxdat3.kvt", "person.kvt"));
 }
 
 } // namespace
