@@ -49,22 +49,26 @@ void requireChangesWithin(const std::string& before, const std::string& after, s
 
 void readFields(const dbases& table)
 {
+    for (std::int16_t f = 0; f <= table.NoFields() + 1; ++f)
+        table.GetData(Variant(static_cast<int>(f)));
+}
+
+// Lookups by name search the field list: once is enough.
+void readFieldList(const dbases& table)
+{
     for (std::int16_t f = 1; f <= table.NoFields(); ++f) {
-        Variant byNumber(static_cast<int>(f));
-        table.GetData(byNumber);
         Variant byName(table.FieldName(f));
         table.GetData(byName);
         std::string name, typ;
         std::int16_t laenge = 0;
         table.hole_feldinfo(static_cast<std::uint8_t>(f), name, typ, laenge);
     }
-    table.GetData(Variant("DATNUMMER"));
-    table.GetData(Variant(0));
-    table.GetData(Variant(table.NoFields() + 1));
+    table.GetData(Variant(" datnummer "));
 }
 
 void readEverything(dbases& table)
 {
+    readFieldList(table);
     const std::int32_t last = std::min(table.NoRecords(), MaxRecordsRead);
     for (std::int32_t r = 1; r <= last; ++r) {
         table.Go(r);
@@ -74,6 +78,7 @@ void readEverything(dbases& table)
         table.Go(move);
         readFields(table);
     }
+    readFieldList(table);
     for (const std::int32_t key : {1, 2, 3, 0, -1, 999999})
         table.firstRecordWithKey(key);
 }
