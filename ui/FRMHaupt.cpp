@@ -1,0 +1,253 @@
+#include "ui/FRMHaupt.h"
+
+#include "errors/Trap.h"
+#include "files/TrimBlanks.h"
+#include "platform/Cp1252.h"
+#include "reorg/ReorganisationRun.h"
+#include "ui/Fonts.h"
+#include "ui/Formendhinweis.h"
+#include "ui/Pictures.h"
+#include "ui/QtText.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace torvane::ui {
+namespace {
+
+// A run repaints once per record; painting more often than the eye follows
+// would only slow it down.
+constexpr qint64 RepaintIntervalMs = 30;
+
+int whole(float value)
+{
+    return static_cast<int>(std::lround(value));
+}
+
+QPushButton* button(const char* name, const QString& text, QWidget* parent)
+{
+    auto* result = new QPushButton(text, parent);
+    result->setObjectName(QLatin1String(name));
+    result->setFont(trebuchet(13.5, true));
+    result->setMinimumHeight(result->fontMetrics().height() + 14);
+    result->setMinimumWidth(result->fontMetrics().horizontalAdvance(text) + 32);
+    return result;
+}
+
+QLabel* label(const char* name, const QString& text, QWidget* parent)
+{
+    auto* result = new QLabel(text, parent);
+    result->setObjectName(QLatin1String(name));
+    return result;
+}
+
+} // namespace
+
+FRMHaupt::FRMHaupt(Session& session, FileChooser& chooser, MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent), session_(session), boxes_(boxes), CommonDialog1(chooser)
+{
+    buildControls();
+    connectHandlers();
+}
+
+void FRMHaupt::buildControls()
+{
+    setObjectName(QStringLiteral("FRMHaupt"));
+    setWindowTitle(QStringLiteral("Torvane"));
+    setWindowIcon(programIcon());
+    setFont(trebuchet(14.25, true));
+
+    cmdLoad_3 = button("cmdLoad_3", QStringLiteral("Reorg-Datei wählen"), this);
+    lblfiletext_1 = label("lblfiletext_1", QStringLiteral("Pfad"), this);
+    lblfiletext_1->setFont(trebuchet(12, false));
+    txtfile_9 = new QLineEdit(this);
+    txtfile_9->setObjectName(QStringLiteral("txtfile_9"));
+    txtfile_9->setFont(trebuchet(12, true));
+    txtfile_9->setReadOnly(true);
+    txtfile_8 = new QPlainTextEdit(this);
+    txtfile_8->setObjectName(QStringLiteral("txtfile_8"));
+    txtfile_8->setFont(trebuchet(12, true));
+    txtfile_8->setReadOnly(true);
+    txtfile_8->setTabChangesFocus(true);
+    lblsatz_3 = label("lblsatz_3", QStringLiteral("0"), this);
+    lblsatz_3->setFont(trebuchet(24, true));
+    // The counter grows while the run holds the thread and no layout pass
+    // can make room: room for any record number is reserved from the start.
+    lblsatz_3->setMinimumWidth(lblsatz_3->fontMetrics().horizontalAdvance(QStringLiteral(" 999999")));
+    prgprogress_4 = new QProgressBar(this);
+    prgprogress_4->setObjectName(QStringLiteral("prgprogress_4"));
+    prgprogress_4->setTextVisible(false);
+    // Likewise the bar keeps its place while hidden, so showing it needs no layout pass.
+    QSizePolicy keepPlace = prgprogress_4->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    prgprogress_4->setSizePolicy(keepPlace);
+    prgprogress_4->hide();
+    cmdsynchronisieren_0 = button("cmdsynchronisieren_0", QStringLiteral("Start - Reorganisieren"), this);
+    cmdsynchronisieren_0->setEnabled(false);
+    cmdQuit = button("cmdQuit", QStringLiteral("Ende"), this);
+    lblbuild = label("lblbuild", QStringLiteral("Builddatum:"), this);
+
+    auto* loadRow = new QHBoxLayout;
+    loadRow->addWidget(cmdLoad_3);
+    loadRow->addStretch();
+    auto* runRow = new QHBoxLayout;
+    runRow->addWidget(lblsatz_3);
+    runRow->addWidget(prgprogress_4, 1);
+    runRow->addWidget(cmdsynchronisieren_0);
+    auto* bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(lblbuild);
+    bottomRow->addStretch();
+    bottomRow->addWidget(cmdQuit);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(loadRow);
+    column->addSpacing(6);
+    column->addWidget(lblfiletext_1);
+    column->addWidget(txtfile_9);
+    column->addWidget(txtfile_8, 1);
+    column->addLayout(runRow);
+    column->addLayout(bottomRow);
+
+    setTabOrder(cmdLoad_3, txtfile_9);
+    setTabOrder(txtfile_9, txtfile_8);
+    setTabOrder(txtfile_8, cmdsynchronisieren_0);
+    setTabOrder(cmdsynchronisieren_0, cmdQuit);
+    resize(720, 480);
+}
+
+void FRMHaupt::connectHandlers()
+{
+    connect(cmdLoad_3, &QPushButton::clicked, this, [this] { handle([this] { cmdLoad_Click(3); }); });
+    connect(cmdsynchronisieren_0, &QPushButton::clicked, this,
+            [this] { handle([this] { cmdsynchronisieren_Click(0); }); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { handle([this] { cmdQuit_Click(); }); });
+}
+
+void FRMHaupt::Form_Load()
+{
+    handle([this] {
+        session_.load();
+        Trap trap(session_.errors, "Error in FRMHaupt: Sub Form_Load");
+        trap([&] { lblbuild->setText(lblbuild->text() + QStringLiteral(" 2010/11/30")); });
+    });
+}
+
+void FRMHaupt::cmdLoad_Click(std::int16_t)
+{
+    Trap trap(session_.errors, "Error in FRMHaupt: Sub cmdLoad_Click");
+    std::string dataFolder;
+    trap([&] { dataFolder = session_.dataPath.hole_dbpfad(); });
+    if (!dataFolder.empty())
+        trap([&] { CommonDialog1.InitDir = dataFolder; });
+    trap([&] {
+        CommonDialog1.CancelError = true;
+        CommonDialog1.Filter = "KVX-Datenbank (*.KVT)|pers*.kvt";
+        CommonDialog1.DialogTitle = cp1252::ansi("Datenbank zur Reorganisation wählen");
+    });
+    trap([&] { CommonDialog1.ShowOpen(this); });
+    std::string folder;
+    trap([&] { folder = session_.paths.nurpfad(CommonDialog1.FileName); });
+    trap([&] { txtfile_9->setText(qtText(folder)); });
+    trap([&] { session_.workspace.quellpfad[0] = session_.paths.nurpfad(CommonDialog1.FileName); });
+    if (trimBlanks(session_.workspace.quellpfad[0]).empty())
+        endProgram(EndReason::NoFolder);
+    trap([&] { cmdsynchronisieren_0->setEnabled(true); });
+}
+
+void FRMHaupt::cmdsynchronisieren_Click(std::int16_t Index)
+{
+    ReorganisationRun(session_, *this).cmdsynchronisieren_Click(Index);
+}
+
+void FRMHaupt::cmdQuit_Click()
+{
+    Trap trap(session_.errors, "Error in FRMHaupt: Sub cmdQuit_Click");
+    endProgram(EndReason::Quit);
+}
+
+template <class Handler>
+void FRMHaupt::handle(Handler&& handler)
+{
+    if (ended_)
+        return;
+    try {
+        handler();
+    } catch (const ProgramEnd& end) {
+        finish(end.reason);
+    }
+}
+
+void FRMHaupt::finish(EndReason reason)
+{
+    ended_ = reason;
+    hide();
+    emit programEnded(reason);
+}
+
+void FRMHaupt::closeEvent(QCloseEvent* event)
+{
+    // Closing by the frame is "Ende".
+    handle([this] { cmdQuit_Click(); });
+    event->accept();
+}
+
+void FRMHaupt::setLogText(const std::string& text)
+{
+    log_ = text;
+    txtfile_8->setPlainText(qtLines(text));
+}
+
+void FRMHaupt::setProgressVisible(bool visible)
+{
+    prgprogress_4->setVisible(visible);
+}
+
+void FRMHaupt::setProgressMin(float value)
+{
+    prgprogress_4->setMinimum(whole(value));
+}
+
+void FRMHaupt::setProgressMax(float value)
+{
+    prgprogress_4->setMaximum(whole(value));
+}
+
+void FRMHaupt::setProgressValue(float value)
+{
+    prgprogress_4->setValue(whole(value));
+}
+
+void FRMHaupt::setCounterCaption(const std::string& caption)
+{
+    lblsatz_3->setText(qtText(caption));
+}
+
+void FRMHaupt::repaint()
+{
+    if (painted_.isValid() && painted_.elapsed() < RepaintIntervalMs)
+        return;
+    // Paints and flushes to the screen at once, without returning to the
+    // event loop: the run holds the thread and takes no input.
+    QWidget::repaint();
+    painted_.start();
+}
+
+void FRMHaupt::messageBox(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    boxes_.show(this, icon, qtText(title), qtLines(text));
+}
+
+Confirmation FRMHaupt::showFinalConfirmation()
+{
+    Formendhinweis window(this);
+    return window.ask();
+}
+
+} // namespace torvane::ui

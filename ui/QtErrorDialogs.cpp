@@ -1,0 +1,18 @@
+#include "ui/QtErrorDialogs.h"
+
+#include <QGuiApplication>
+
+namespace torvane::ui {
+
+std::unique_ptr<ErrorDialog> QtErrorDialogs::load(const ErrorLog& log, ErrorReporter& errors)
+{
+    return std::make_unique<frmError>(log, errors, route_, owner_.data());
+}
+
+void QtErrorDialogs::resetMousePointer()
+{
+    while (QGuiApplication::overrideCursor() != nullptr)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+} // namespace torvane::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "errors/ErrorDialog.h"
+#include "ui/frmError.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace torvane::ui {
+
+// A freshly built frmError for every report, owned by the main window.
+class QtErrorDialogs final : public ErrorDialogs {
+public:
+    QtErrorDialogs(Env& env, std::string supportAddress, MailHandler& mail)
+        : route_{std::move(supportAddress), mail, env}
+    {
+    }
+
+    // The window the dialogs are modal over; reports before it exists get none.
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    std::unique_ptr<ErrorDialog> load(const ErrorLog& log, ErrorReporter& errors) override;
+    void resetMousePointer() override;
+
+private:
+    BugReportRoute route_;
+    QPointer<QWidget> owner_;
+};
+
+} // namespace torvane::ui
