@@ -11,27 +11,6 @@
 namespace torvane::cli {
 namespace {
 
-int exitStatus(EndReason reason)
-{
-    switch (reason) {
-    case EndReason::CopiedBack:
-        return exitcode::CopiedBack;
-    case EndReason::Doubt:
-        return exitcode::Doubt;
-    case EndReason::NothingToDo:
-        return exitcode::NothingToDo;
-    case EndReason::Refused:
-        return exitcode::Refused;
-    case EndReason::ErrorsBeforeCopyBack:
-        return exitcode::ErrorsBeforeCopyBack;
-    case EndReason::Aborted:
-    case EndReason::NoFolder:
-    case EndReason::Quit:
-        break;
-    }
-    return exitcode::Aborted;
-}
-
 // The chooser's part of "Reorg-Datei wählen": the data folder is the
 // chosen file's folder.
 void chooseFile(Session& session, const std::string& file)

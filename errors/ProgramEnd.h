@@ -12,6 +12,7 @@ enum class EndReason {
     NoFolder,      // the first file choice was cancelled
     Quit,          // "Ende" or the main window closed
     ErrorsBeforeCopyBack,  // unattended, and errors were reported: nothing copied back
+    CopyBackFailed,        // the new tables could not be put in place
 };
 
 // Ending the program. Deliberately not a std::exception and not a RunError,
@@ -20,6 +21,29 @@ enum class EndReason {
 struct ProgramEnd {
     EndReason reason;
 };
+
+// The process's exit status for each way of ending, the same for every front end.
+constexpr int exitStatus(EndReason reason)
+{
+    switch (reason) {
+    case EndReason::CopiedBack:
+    case EndReason::Quit:
+        return 0;
+    case EndReason::Doubt:
+        return 3;
+    case EndReason::NothingToDo:
+        return 4;
+    case EndReason::Refused:
+        return 5;
+    case EndReason::ErrorsBeforeCopyBack:
+    case EndReason::CopyBackFailed:
+        return 6;
+    case EndReason::Aborted:
+    case EndReason::NoFolder:
+        break;
+    }
+    return 1;
+}
 
 [[noreturn]] inline void endProgram(EndReason reason)
 {

@@ -3,7 +3,6 @@
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
 #include "files/CopyBack.h"
-#include "platform/Cp1252.h"
 #include "reorg/RunLocation.h"
 #include "reorg/RunTexts.h"
 #include "resources/Templates.h"
@@ -17,22 +16,6 @@ std::string counterCaption(std::int32_t r)
     std::string caption(1, ' ');
     caption += std::to_string(r);
     return caption;
-}
-
-std::string copyBackKeptOriginals(const std::string& output)
-{
-    return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden.") + "\r" +
-           cp1252::ansi("Ihre Originaldaten sind unverändert. Sie finden die neuen Dateien") + "\r" +
-           "weiterhin unter:" + "\r" + output + "\r";
-}
-
-std::string copyBackRestoreFailed(const std::string& output, const std::string& source)
-{
-    return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden, und nicht alle") +
-           "\r" + cp1252::ansi("Originaldateien ließen sich zurückholen. Dateien mit der Endung ") +
-           CopyBack::OldSuffix + " in" + "\r" + source + "\r" +
-           cp1252::ansi("müssen ihren alten Namen zurückerhalten, bevor die Praxissoftware wieder") + "\r" +
-           "gestartet wird. Die neuen Dateien liegen unter:" + "\r" + output + "\r";
 }
 
 } // namespace
@@ -208,10 +191,11 @@ void ReorganisationRun::copyBack(std::string& output, std::string& source)
     trap([&] { outcome = replacement.ersetze_datenbanken(output, source); });
     if (outcome == CopyBack::Outcome::Replaced)
         return;
-    const std::string text = outcome == CopyBack::Outcome::KeptOriginals ? copyBackKeptOriginals(output)
-                                                                         : copyBackRestoreFailed(output, source);
+    const std::string text = outcome == CopyBack::Outcome::KeptOriginals
+                                 ? texts::copyBackKeptOriginals(output)
+                                 : texts::copyBackRestoreFailed(output, source, CopyBack::OldSuffix);
     trap([&] { window_.messageBox(text, "Kontrolliertes Ende", MessageIcon::Exclamation); });
-    endProgram(EndReason::ErrorsBeforeCopyBack);
+    endProgram(EndReason::CopyBackFailed);
 }
 
 } // namespace torvane

@@ -3,7 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/PosixEnv.h"
 #include "reorg/Session.h"
-#include "ui/ExitStatus.h"
+#include "errors/ProgramEnd.h"
 #include "ui/FRMHaupt.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
