@@ -324,16 +324,16 @@ void dbases::UpdateNoRecords(std::int32_t nummer)
     onFile([&] { file_->write(4, std::string_view(bytes, 4)); });
 }
 
-// A damaged header may claim far more records than the file holds, and the
-// records behind its end read as blanks: indexing them would cost time and
-// memory for records that are not there, so such a file is searched record
-// by record instead.
+// A damaged header may claim more records than the file holds; those read
+// as blank records. A few missing records are indexed like the others, but
+// a header claiming millions that are not there would cost that much time
+// and memory, so such a file is searched record by record instead.
 std::int32_t dbases::firstRecordWithKey(std::int32_t key)
 {
     if (!file_)
         throw RunError::raised(errnum::BadFileName);
     const std::int32_t held = heldRecords();
-    if (held < noRecords_)
+    if (noRecords_ - held > MaxAbsentIndexed)
         return onFile([&] { return scanForKey(key, held); });
     if (!indexBuilt_ || index_.recordCount() != noRecords_)
         onFile([&] { buildIndex(); });
@@ -492,11 +492,16 @@ void dbases::buildIndex()
     indexBuilt_ = false;
     const auto [start, width] = keySpan();
     std::string text;
-    for (std::int32_t r = 1; r <= noRecords_; ++r) {
+    const std::int32_t held = heldRecords();
+    for (std::int32_t r = 1; r <= held; ++r) {
         text.assign(width, ' ');
         file_->read(recordOffset(r) + start, text.data(), width);
         index_.append(keyOfText(text.data(), width));
     }
+    text.assign(width, ' ');
+    const KeyIndex::Key absent = keyOfText(text.data(), width);
+    for (std::int32_t r = held + 1; r <= noRecords_; ++r)
+        index_.append(absent);
     indexBuilt_ = true;
 }
 

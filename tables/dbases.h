@@ -90,6 +90,9 @@ public:
 private:
     struct Layout;
 
+    // Records a header may claim beyond the end of its file and still be indexed.
+    static constexpr std::int32_t MaxAbsentIndexed = 1 << 16;
+
     void ReadRecord();
     std::int32_t Skip(std::int32_t n);
     void append();

@@ -27,5 +27,25 @@ TEST(DamagedTableTest, KeysAreFoundWithoutVisitingRecordsTheFileDoesNotHold)
     EXPECT_EQ(env.fileBytes("C:\\person.kvt"), file);
 }
 
+// A count a few records too high, as an interrupted append leaves it, is
+// indexed like any table: the missing records read as blanks, key 0.
+TEST(DamagedTableTest, AFewMissingRecordsAreIndexedAsBlank)
+{
+    MemEnv env('\\');
+    std::string file = testsupport::tableFile(101, testsupport::keyRows({"4", "7"}));
+    file.replace(4, 4, std::string("\x05\0\0\0", 4));
+    env.putFile("C:\\person.kvt", file);
+    dbases table(env);
+    table.FileOpen("C:\\person.kvt");
+
+    EXPECT_EQ(table.firstRecordWithKey(0), 3);
+    table.Go(-5);  // the new record 6 lies behind two more missing ones
+    table.WriteData("DATNUMMER", 9);
+    table.UpDate();
+    EXPECT_EQ(table.firstRecordWithKey(9), 6);
+    EXPECT_EQ(table.firstRecordWithKey(0), 3);
+    EXPECT_EQ(table.firstRecordWithKey(7), 2);
+}
+
 } // namespace
 } // namespace torvane
