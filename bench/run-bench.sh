@@ -17,6 +17,10 @@ mkdir -p "$work"
 now() { date +%s.%N; }
 median() { printf '%s\n' "$@" | sort -g | sed -n "$(( ($# + 1) / 2 ))p"; }
 warm() { cat "$1"/*.kvt > /dev/null; }
+# Both timings start with nothing left to write back from the step before:
+# on a file system mounted with online discard, deletes and write-back of
+# the previous step otherwise land in the next measurement.
+settle() { sync; sleep 1; }
 
 printf '%-9s %12s %9s %9s %14s %10s\n' patients bytes run_s copy_s 'run/(4*copy)' peak_MB
 declare -A run_median
@@ -28,9 +32,10 @@ for n in "${sizes[@]}"; do
     runs=() copies=() peaks=()
     for ((i = 0; i < repeats; i++)); do
         target="$work/data"; temp="$work/tmp"
-        rm -rf "$target" "$temp"; mkdir -p "$target" "$temp"
+        rm -rf "$target" "$temp" "$work/copy"; sync
+        mkdir -p "$target" "$temp"
         cp "$practice"/*.kvt "$target"/
-        warm "$practice"; warm "$target"; sync
+        warm "$practice"; warm "$target"; settle
         start=$(now)
         TMPDIR="$temp" /usr/bin/time -f '%M' -o "$work/rss" "$cli" --confirm=backup "$target/person.kvt" \
             < /dev/null > /dev/null
@@ -39,7 +44,7 @@ for n in "${sizes[@]}"; do
         peaks+=("$(cat "$work/rss")")
 
         copy="$work/copy"
-        rm -rf "$copy"; mkdir -p "$copy"; sync
+        rm -rf "$copy"; mkdir -p "$copy"; settle
         start=$(now)
         cp "$practice"/*.kvt "$copy"/
         end=$(now)

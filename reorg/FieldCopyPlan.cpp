@@ -95,8 +95,28 @@ FieldCopyPlan::FieldCopyPlan(dbases& main, dbases& temp, const FieldLists& field
     const int count = fields.feldanzahl_main[t];
     for (int f = 2; f <= count && f <= 255; ++f) {
         const auto at = static_cast<std::size_t>(f);
-        steps_.push_back(plan(main, temp, fields.feldinfo_main[t][at], fields.feldinfo_temp[t][at]));
+        add(plan(main, temp, fields.feldinfo_main[t][at], fields.feldinfo_temp[t][at]));
     }
+}
+
+// kvxdat2 is 253 one-character fields in a row: copied as one run of bytes
+// they cost one step instead of 253.
+void FieldCopyPlan::add(const Step& step)
+{
+    const bool oneCharacter = step.written && step.sourceError < 0 && step.targetError < 0 &&
+                              step.source.length == 1 && step.target.length == 1 && step.keep >= 1;
+    if (oneCharacter && !steps_.empty()) {
+        Step& last = steps_.back();
+        if (last.bytewise && last.clean == step.clean &&
+            last.source.start + last.source.length == step.source.start &&
+            last.target.start + last.target.length == step.target.start) {
+            ++last.source.length;
+            ++last.target.length;
+            return;
+        }
+    }
+    steps_.push_back(step);
+    steps_.back().bytewise = oneCharacter;
 }
 
 // Cleaning applies when the working copy's field is of type "C" and keeps
@@ -165,9 +185,16 @@ void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& error
         if (!step.written)
             continue;
         const char* from = source + step.source.start;
+        char* to = target + step.target.start;
+        if (step.bytewise) {
+            if (step.clean)
+                copyCleaned(to, from, step.source.length);
+            else
+                copyPlain(to, from, step.source.length);
+            continue;
+        }
         const std::string_view text = trimmed(from, from + step.source.length);
         const std::size_t length = std::min<std::size_t>(text.size(), step.keep);
-        char* to = target + step.target.start;
         if (step.clean)
             copyCleaned(to, text.data(), length);
         else

@@ -46,11 +46,15 @@ private:
         std::uint16_t keep = 0;       // characters kept of the trimmed value
         bool clean = false;
         bool written = false;         // false: the name addresses no field of the fresh table
+        // Consecutive one-character fields copied to consecutive ones, each
+        // byte its own field: trimming leaves such a byte as it is.
+        bool bytewise = false;
         std::int16_t sourceError = -1; // index into errors_, reported on every read
         std::int16_t targetError = -1; // index into errors_, reported on every write
     };
 
     Step plan(dbases& main, dbases& temp, const FieldInfo& mainField, const FieldInfo& tempField);
+    void add(const Step& step);
     std::int16_t resolve(dbases& table, const std::string& name, int* field);
 
     std::vector<Step> steps_;

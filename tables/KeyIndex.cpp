@@ -2,10 +2,14 @@
 
 namespace torvane {
 
-void KeyIndex::clear()
+void KeyIndex::clear(std::int32_t expected)
 {
     keys_.clear();
     first_.clear();
+    if (expected > 0) {
+        keys_.reserve(static_cast<std::size_t>(expected));
+        first_.reserve(static_cast<std::size_t>(expected));
+    }
 }
 
 void KeyIndex::append(Key key)

@@ -15,7 +15,8 @@ class KeyIndex {
 public:
     using Key = std::optional<std::int32_t>;
 
-    void clear();
+    // Empties the index, making room for the given number of records.
+    void clear(std::int32_t expected = 0);
     std::int32_t recordCount() const { return static_cast<std::int32_t>(keys_.size()); }
 
     // Adds the record after the last one.

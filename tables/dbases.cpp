@@ -488,7 +488,7 @@ void dbases::buildIndex()
 {
     if (!file_)
         throw RunError::raised(errnum::BadFileName);
-    index_.clear();
+    index_.clear(std::min(noRecords_, heldRecords() + MaxAbsentIndexed));
     indexBuilt_ = false;
     const auto [start, width] = keySpan();
     std::string text;
