@@ -5,6 +5,7 @@
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
+#include "platform/TrimBlanks.h"
 #include "reorg/ReorganisationRun.h"
 #include "reorg/Session.h"
 
@@ -19,7 +20,7 @@ void chooseFile(Session& session, const std::string& file)
     std::string folder;
     trap([&] { folder = session.paths.nurpfad(file); });
     trap([&] { session.workspace.quellpfad[0] = folder; });
-    if (session.workspace.quellpfad[0].find_first_not_of(' ') == std::string::npos)
+    if (trimBlanks(session.workspace.quellpfad[0]).empty())
         endProgram(EndReason::NoFolder);
 }
 

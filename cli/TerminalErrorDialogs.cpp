@@ -1,28 +1,13 @@
 #include "cli/TerminalErrorDialogs.h"
 
+#include "cli/TerminalText.h"
 #include "errors/ErrorDialogBase.h"
-#include "platform/Cp1252.h"
 #include "platform/Status.h"
 
 #include <string>
 
 namespace torvane::cli {
 namespace {
-
-std::string lines(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            out += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return cp1252::toUtf8(out);
-}
 
 class TerminalErrorDialog final : public ErrorDialogBase {
 public:
@@ -67,9 +52,9 @@ private:
 
 DialogAnswer TerminalErrorDialog::showModal()
 {
-    terminal_.err << "\n" << caption_ << ": " << lines(message_) << "\n";
+    terminal_.err << "\n" << caption_ << ": " << terminalText(message_) << "\n";
     if (!interactive_) {
-        terminal_.err << lines(details_);
+        terminal_.err << terminalText(details_);
         return okEnabled_ || information_ ? DialogAnswer::Ok : DialogAnswer::Abort;
     }
     return ask();
@@ -94,7 +79,7 @@ DialogAnswer TerminalErrorDialog::ask()
         if (key == 'a' && !information_)
             return DialogAnswer::Abort;
         if (key == 'd')
-            terminal_.err << lines(details_);
+            terminal_.err << terminalText(details_);
     }
 }
 

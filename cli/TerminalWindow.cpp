@@ -1,7 +1,7 @@
 #include "cli/TerminalWindow.h"
 
+#include "cli/TerminalText.h"
 #include "errors/ProgramEnd.h"
-#include "platform/Cp1252.h"
 #include "reorg/RunTexts.h"
 
 #include <algorithm>
@@ -11,22 +11,6 @@ namespace torvane::cli {
 namespace {
 
 constexpr int BarWidth = 40;
-
-// Windows-1252 with CR or CR LF line breaks to UTF-8 lines.
-std::string terminalText(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            out += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return cp1252::toUtf8(out);
-}
 
 // The completion message ends with the output folder on a line of its own.
 std::string lastLine(std::string text)

@@ -1,7 +1,7 @@
 #include "files/DataPathFile.h"
 
 #include "errors/Trap.h"
-#include "files/TrimBlanks.h"
+#include "platform/TrimBlanks.h"
 
 namespace torvane {
 namespace {

@@ -1,19 +1,12 @@
 #include "files/Paths.h"
 
 #include "errors/Trap.h"
+#include "platform/TrimBlanks.h"
 
 namespace torvane {
 namespace {
 
 constexpr std::int16_t CommonAppData = 35;
-
-std::string trimBlanks(const std::string& text)
-{
-    const std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
-}
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "files/StagingFolders.h"
 
 #include "errors/Trap.h"
-#include "files/TrimBlanks.h"
+#include "platform/TrimBlanks.h"
 
 namespace torvane {
 namespace {

@@ -1,22 +1,10 @@
 #include "reorg/RecordTransfer.h"
 
 #include "errors/Trap.h"
+#include "platform/TrimBlanks.h"
 #include "reorg/RunLocation.h"
 
 namespace torvane {
-namespace {
-
-std::string trimmed(const Variant& value)
-{
-    const std::string text = value.toText();
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-} // namespace
-
 TransferResult RecordTransfer::transfer(std::int32_t r, std::int16_t& running)
 {
     Trap trap(session_.errors, RunLocation);
@@ -63,13 +51,13 @@ bool RecordTransfer::skipped(std::int32_t d)
         std::uint8_t set = DatabaseSets::MainSet;
         std::string table = "DB1";
         Variant field("Nachname");
-        surname = trimmed(session_.sets.hole_datum(set, table, field));
+        surname = trimBlanks(session_.sets.hole_datum(set, table, field).toText());
     });
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
         std::string table = "DB1";
         Variant field("Vorname");
-        firstName = trimmed(session_.sets.hole_datum(set, table, field));
+        firstName = trimBlanks(session_.sets.hole_datum(set, table, field).toText());
     });
     return missing || surname == "Neuer_Patient" || (surname + firstName).empty();
 }

@@ -2,6 +2,7 @@
 
 #include "errors/RunError.h"
 #include "platform/Cp1252.h"
+#include "platform/TrimBlanks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,15 +17,6 @@ constexpr std::size_t HeaderSize = 32;
 constexpr std::size_t DescriptorSize = 32;
 constexpr int MaxFields = 255;
 constexpr unsigned char Terminator = 0x0D;
-
-std::string trimBlanks(std::string_view text)
-{
-    const std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string_view::npos)
-        return {};
-    const std::size_t end = text.find_last_not_of(' ');
-    return std::string(text.substr(begin, end - begin + 1));
-}
 
 // Descriptor names are padded with NUL bytes: drop what lies below a blank
 // at the end, after the blanks around the name.

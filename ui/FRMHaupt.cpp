@@ -1,7 +1,7 @@
 #include "ui/FRMHaupt.h"
 
 #include "errors/Trap.h"
-#include "files/TrimBlanks.h"
+#include "platform/TrimBlanks.h"
 #include "platform/Cp1252.h"
 #include "reorg/ReorganisationRun.h"
 #include "ui/Fonts.h"
