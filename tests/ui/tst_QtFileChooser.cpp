@@ -2,47 +2,39 @@
 
 #include "ui/QtFileChooser.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace torvane::ui;
-
-// The files the dialog offers in its current folder.
-static QStringList offered(QFileDialog& dialog)
-{
-    auto* model = dialog.findChild<QFileSystemModel*>();
-    const QModelIndex folder = model->index(dialog.directory().absolutePath());
-    QStringList names;
-    for (int row = 0; row < model->rowCount(folder); ++row) {
-        const QModelIndex entry = model->index(row, 0, folder);
-        if (!model->isDir(entry) && (model->flags(entry) & Qt::ItemIsEnabled) != 0)
-            names << model->fileName(entry);
-    }
-    names.sort();
-    return names;
-}
-
 class QtFileChooserTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheDescriptionWholeAndListsPatientTablesInAnyCase()
+    // The entry shows its description whole; files not matching it are shown disabled.
+    void showsTheDescriptionWholeAndOffersPatientTablesInAnyCase()
     {
         QTemporaryDir practice;
         for (const char* name : {"person.kvt", "PERSON2.KVT", "Persdat.Kvt", "kvxdat1.kvt", "pers.txt", "aperson.kvt"})
             QVERIFY(QFile(practice.filePath(name)).open(QIODevice::WriteOnly));
-        const ChooserRequest request{practice.path(), "Datenbank zur Reorganisation wählen", "KVX-Datenbank (*.KVT)",
-                                     "pers*.kvt"};
-        std::unique_ptr<QFileDialog> dialog = QtFileChooser::makeDialog(nullptr, request);
+        const auto dialog = torvane::ui::QtFileChooser::makeDialog(
+            nullptr, {practice.path(), "Datenbank zur Reorganisation wählen", "KVX-Datenbank (*.KVT)", "pers*.kvt"});
         dialog->show();
 
-        QCOMPARE(dialog->windowTitle(), request.title);
-        QCOMPARE(dialog->findChild<QComboBox*>("fileTypeCombo")->currentText(), request.filterDescription);
-        QTRY_COMPARE(offered(*dialog), QStringList({"PERSON2.KVT", "Persdat.Kvt", "person.kvt"}));
+        const QVariant description = dialog->findChild<QWidget*>("fileTypeCombo")->property("currentText");
+        QCOMPARE(description, QVariant("KVX-Datenbank (*.KVT)"));
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        const QModelIndex folder = model->index(practice.path());
+        const auto offered = [&] {
+            QStringList names;
+            for (int row = 0; row < model->rowCount(folder); ++row)
+                if ((model->flags(model->index(row, 0, folder)) & Qt::ItemIsEnabled) != 0)
+                    names << model->fileName(model->index(row, 0, folder));
+            names.sort();
+            return names;
+        };
+        QTRY_COMPARE(offered(), QStringList({"PERSON2.KVT", "Persdat.Kvt", "person.kvt"}));
     }
 };
 
