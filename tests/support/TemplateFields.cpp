@@ -1,106 +1,40 @@
 #include "support/TemplateFields.h"
 
-#include <initializer_list>
+#include <array>
+#include <sstream>
 
 namespace torvane::testsupport {
 namespace {
 
-// One named field, or a numbered run written as the table layout lists it:
-// prefix + first .. prefix + last, counting down when last < first.
-struct Run {
-    const char* prefix;
-    int first;
-    int last;
-    char type;
-    int length;
+// Each template as the table layout lists it: a name, or a numbered run
+// PREFIXfirst-last (counting down when last < first), then type and length.
+constexpr std::array<const char*, 4> Layouts{
+    "DATNUMMER C6 NACHNAME C25 VORNAME C25 GEBDATUM C8 STRASSE C25 PLZ C5 ORT C25 ANREDE C12 GEEHRTER C9 "
+    "PATNR C11 UNTDATUM C8 SERNR C29 BENUTZER C40 INSTITUT C40",
+    "DATNUMMER C6 GESCHLECHT C1 UNTDATUM D8 GEBDATUM D8 TW1111-1121 C10 TW1140-1122 C10 TWW1111-1120 C30 "
+    "TWW1121-1123 C254 TWW1124-1130 C30 TWWW11-15 C254 T1366-1380 C1",
+    "DATNUMMER C6 T1111-1164 C1 T1167-1365 C1",
+    "DATNUMMER C6 T3000-3002 C64 T3003 C80 T3004 C48 T3005-3021 C10 T3022-3034 C5 T3035 C20 T3036 C1 "
+    "T3037-3046 C200 T3047-3049 C1 T3050 C145 T3051 C3 T3052-3057 C1",
 };
 
-constexpr int Single = -1;
-
-std::vector<TemplateField> expand(std::initializer_list<Run> runs)
+std::vector<TemplateField> expand(const char* layout)
 {
     std::vector<TemplateField> fields;
-    for (const Run& run : runs) {
-        if (run.first == Single) {
-            fields.push_back({run.prefix, run.type, run.length});
+    std::istringstream in(layout);
+    std::string name, typeAndLength;
+    while (in >> name >> typeAndLength) {
+        const TemplateField field{name, typeAndLength[0], std::stoi(typeAndLength.substr(1))};
+        const std::size_t dash = name.find('-');
+        if (dash == std::string::npos) {
+            fields.push_back(field);
             continue;
         }
-        const int step = run.last < run.first ? -1 : 1;
-        for (int n = run.first;; n += step) {
-            fields.push_back({run.prefix + std::to_string(n), run.type, run.length});
-            if (n == run.last)
-                break;
-        }
+        const std::size_t digits = name.find_first_of("0123456789");
+        const int first = std::stoi(name.substr(digits, dash - digits)), last = std::stoi(name.substr(dash + 1));
+        for (int n = first, step = last < first ? -1 : 1; n != last + step; n += step)
+            fields.push_back({name.substr(0, digits) + std::to_string(n), field.type, field.length});
     }
-    return fields;
-}
-
-const std::vector<TemplateField>& person()
-{
-    static const std::vector<TemplateField> fields = expand({
-        {"DATNUMMER", Single, 0, 'C', 6},
-        {"NACHNAME", Single, 0, 'C', 25},
-        {"VORNAME", Single, 0, 'C', 25},
-        {"GEBDATUM", Single, 0, 'C', 8},
-        {"STRASSE", Single, 0, 'C', 25},
-        {"PLZ", Single, 0, 'C', 5},
-        {"ORT", Single, 0, 'C', 25},
-        {"ANREDE", Single, 0, 'C', 12},
-        {"GEEHRTER", Single, 0, 'C', 9},
-        {"PATNR", Single, 0, 'C', 11},
-        {"UNTDATUM", Single, 0, 'C', 8},
-        {"SERNR", Single, 0, 'C', 29},
-        {"BENUTZER", Single, 0, 'C', 40},
-        {"INSTITUT", Single, 0, 'C', 40},
-    });
-    return fields;
-}
-
-const std::vector<TemplateField>& kvxdat1()
-{
-    static const std::vector<TemplateField> fields = expand({
-        {"DATNUMMER", Single, 0, 'C', 6},
-        {"GESCHLECHT", Single, 0, 'C', 1},
-        {"UNTDATUM", Single, 0, 'D', 8},
-        {"GEBDATUM", Single, 0, 'D', 8},
-        {"TW", 1111, 1121, 'C', 10},
-        {"TW", 1140, 1122, 'C', 10},
-        {"TWW", 1111, 1120, 'C', 30},
-        {"TWW", 1121, 1123, 'C', 254},
-        {"TWW", 1124, 1130, 'C', 30},
-        {"TWWW", 11, 15, 'C', 254},
-        {"T", 1366, 1380, 'C', 1},
-    });
-    return fields;
-}
-
-const std::vector<TemplateField>& kvxdat2()
-{
-    static const std::vector<TemplateField> fields = expand({
-        {"DATNUMMER", Single, 0, 'C', 6},
-        {"T", 1111, 1164, 'C', 1},
-        {"T", 1167, 1365, 'C', 1},
-    });
-    return fields;
-}
-
-const std::vector<TemplateField>& kvxdat3()
-{
-    static const std::vector<TemplateField> fields = expand({
-        {"DATNUMMER", Single, 0, 'C', 6},
-        {"T", 3000, 3002, 'C', 64},
-        {"T", 3003, 3003, 'C', 80},
-        {"T", 3004, 3004, 'C', 48},
-        {"T", 3005, 3021, 'C', 10},
-        {"T", 3022, 3034, 'C', 5},
-        {"T", 3035, 3035, 'C', 20},
-        {"T", 3036, 3036, 'C', 1},
-        {"T", 3037, 3046, 'C', 200},
-        {"T", 3047, 3049, 'C', 1},
-        {"T", 3050, 3050, 'C', 145},
-        {"T", 3051, 3051, 'C', 3},
-        {"T", 3052, 3057, 'C', 1},
-    });
     return fields;
 }
 
@@ -108,14 +42,11 @@ const std::vector<TemplateField>& kvxdat3()
 
 const std::vector<TemplateField>& templateFields(int resourceNumber)
 {
+    static const std::array<std::vector<TemplateField>, 4> all{
+        expand(Layouts[0]), expand(Layouts[1]), expand(Layouts[2]), expand(Layouts[3])};
     static const std::vector<TemplateField> none;
-    switch (resourceNumber) {
-    case 101: return person();
-    case 102: return kvxdat1();
-    case 103: return kvxdat2();
-    case 104: return kvxdat3();
-    default: return none;
-    }
+    return resourceNumber >= 101 && resourceNumber <= 104 ? all[static_cast<std::size_t>(resourceNumber - 101)]
+                                                          : none;
 }
 
 } // namespace torvane::testsupport
