@@ -19,9 +19,6 @@ using Row = std::vector<std::pair<std::string, std::string>>;
 // A table file: the empty template under resourceNumber holding the rows.
 std::string tableFile(int resourceNumber, const std::vector<Row>& rows);
 std::vector<Row> keyRows(const std::vector<std::string>& keys);
-// Record 1.. of such a file, deletion flag first, and the header's count.
-std::string recordImage(const std::string& file, int resourceNumber, int record);
-std::int32_t headerCount(const std::string& file);
 
 // Both database sets over an in-memory disk with Windows paths.
 struct TableFixture {
@@ -48,6 +45,11 @@ struct TableFixture {
     std::string bytes(const std::string& folder, std::size_t k, bool temp = false) const
     {
         return env.fileBytes(folder + fileName(k, temp)).value_or("");
+    }
+    bool holds(const std::string& folder, std::size_t k, const std::vector<Row>& rows, bool temp = false) const
+    {
+        const std::string expected = tableFile(TableNames[k].resource, rows), stored = bytes(folder, k, temp);
+        return stored == expected || stored + '\x1A' == expected;  // appending overwrites the end marker
     }
     void open(std::uint8_t set, std::string folder) { sets.open_database(set, folder); }
     void close(std::uint8_t set) { sets.Close_db(set); }
