@@ -1,22 +1,20 @@
+#include "errors/ErrorFunctions.h"
 #include "errors/ErrorHandler.h"
 #include "errors/ProgramEnd.h"
 #include "errors/RunTimeTexts.h"
 #include "errors/Trap.h"
 #include "platform/FaultInjectingEnv.h"
 #include "platform/MemEnv.h"
+#include "support/RecordingReporter.h"
 #include "support/ScriptedErrorDialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace torvane {
 namespace {
-
-using testsupport::ScriptedErrorDialogs;
-using Calls = std::vector<std::string>;
 
 const std::string LogPath = "C:\\Temp\\Errorlog.txt";
 const std::string Copying = "Error in E_Datei: Sub kopiere_datenbanken";
@@ -45,12 +43,11 @@ protected:
         trap([&] { throw RunError::raised(number); });
         trap([&] { resumed = true; });
     }
-
     void report(int number) { handler.ErrorFunction(RunError::raised(number), Copying); }
 
     MemEnv env{'\\'};
     FixedClock clock{{2011, 3, 5, 14, 7, 9}};
-    ScriptedErrorDialogs dialogs;
+    testsupport::ScriptedErrorDialogs dialogs;
     Workspace workspace; // the temporary folder is set only after the handler exists
     ErrorHandler handler{env, clock, dialogs, workspace};
     bool resumed = false;
@@ -60,53 +57,38 @@ TEST_F(ErrorHandlerTest, LogsOrdinaryErrorsBelowOneHeaderAndResumes)
 {
     runFailingProcedure(handler, 75);
     EXPECT_TRUE(resumed);
-    EXPECT_EQ(log(), Header + logged(75));
-
-    clock.set({2011, 12, 24, 9, 5, 0});
     handler.ErrorFunction({424, "Objekt erforderlich", "Scripting", 32}, "Error in D_Datenbank: Sub open_database");
     EXPECT_EQ(log(), Header + logged(75)
                          + "Error 424: Objekt erforderlich\r\nLast DLL Error: 32\r\nError Source: Scripting\r\n"
-                           "Procedure: Error in D_Datenbank: Sub open_database\r\nDate: 24.12.2011 Time: 09:05:00\r\n\r\n\r\n");
-
+                           "Procedure: Error in D_Datenbank: Sub open_database\r\nDate: 05.03.2011 Time: 14:07:09\r\n\r\n\r\n");
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].caption, "Fehler");
-    EXPECT_EQ(dialogs.shown[1].caption, "Fehler");
-    EXPECT_TRUE(dialogs.shown[1].okEnabled);
     EXPECT_EQ(dialogs.shown[0].message, runTimeText(75));
     EXPECT_EQ(dialogs.shown[0].details + "\r\n\r\n", logged(75));
+
+    ASSERT_TRUE(env.deleteFile(LogPath).isOk());
+    report(75);
+    EXPECT_EQ(log(), Header + logged(75)) << "a deleted log starts afresh";
 }
 
-TEST_F(ErrorHandlerTest, FatalErrorsDisableOkAndAreLogged)
-{
-    report(7);
-    handler.ErrorFunction({75, "Out of Memory", "Scripting", 0}, Copying);
-    handler.ErrorFunction({75, "out of memory", "Scripting", 0}, Copying);
-    EXPECT_EQ(log().rfind(Header + logged(7), 0), 0u);
-    ASSERT_EQ(dialogs.shown.size(), 3u);
-    EXPECT_FALSE(dialogs.shown[0].okEnabled);
-    EXPECT_FALSE(dialogs.shown[1].okEnabled);
-    EXPECT_TRUE(dialogs.shown[2].okEnabled);
-    EXPECT_EQ(Calls(dialogs.calls.begin(), dialogs.calls.begin() + 10),
-              (Calls{"load", "resetMousePointer", "setDetailsText", "SetForm(false)", "WritetoLog", "disableOk",
-                     "ChangeErrMsg", "setMessageText", "showModal", "unload"}));
-}
-
-TEST_F(ErrorHandlerTest, InformationErrorsOnlyCreateTheHeader)
+TEST_F(ErrorHandlerTest, InformationErrorsAreShownAndOnlyCreateTheHeaderFatalOnesDisableOk)
 {
     runFailingProcedure(handler, 53);
     EXPECT_TRUE(resumed);
     EXPECT_EQ(log(), Header);
-    EXPECT_EQ(dialogs.calls, (Calls{"load", "resetMousePointer", "setDetailsText", "SetForm(false)",
-                                    "setInformationLayout", "ChangeErrMsg", "setMessageText", "showModal", "unload"}));
-
-    for (int number : {32755, 52, 53, 76, 54, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 67, 68, 69, 70, 71, 72})
+    for (int number : {32755, 52, 76, 54, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 67, 68, 69, 70, 71, 72})
         report(number);
     EXPECT_EQ(log(), Header);
-    EXPECT_EQ(dialogs.shown.back().caption, "Information");
-
-    for (int number : {55, 66, 73, 74, 75})
+    for (int number : {55, 66, 73, 74, 7})
         report(number);
-    EXPECT_EQ(log(), Header + logged(55) + logged(66) + logged(73) + logged(74) + logged(75));
+    handler.ErrorFunction({75, "Out of Memory", "Scripting", 0}, Copying);
+    handler.ErrorFunction({75, "out of memory", "Scripting", 0}, Copying);
+    EXPECT_EQ(log().rfind(Header + logged(55) + logged(66) + logged(73) + logged(74) + logged(7), 0), 0u);
+    ASSERT_EQ(dialogs.shown.size(), 28u);
+    for (std::size_t i = 0; i < dialogs.shown.size(); ++i) {
+        EXPECT_EQ(dialogs.shown[i].caption, i < 21 ? "Information" : "Fehler") << i;
+        EXPECT_EQ(dialogs.shown[i].okEnabled, i != 25 && i != 26) << i;
+    }
 }
 
 TEST_F(ErrorHandlerTest, ExplanationsComeFromErrorDatCutTo499Characters)
@@ -124,18 +106,7 @@ TEST_F(ErrorHandlerTest, ExplanationsComeFromErrorDatCutTo499Characters)
     EXPECT_NE(dialogs.shown.back().details.find(block), std::string::npos);
 }
 
-TEST_F(ErrorHandlerTest, UnwritableLogIsStillShownAndTheProcedureResumes)
-{
-    workspace.temppfad = "C:\\Fehlt\\";
-    runFailingProcedure(handler, 75);
-    EXPECT_TRUE(resumed);
-    EXPECT_EQ(env.folderEntries("C:\\"), Calls{"Temp"});
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_NE(dialogs.shown[0].details.find("Procedure: Error in frmError: Sub WritetoLog"), std::string::npos);
-    EXPECT_EQ(dialogs.shown[1].details.rfind("Error 75: ", 0), 0u);
-}
-
-TEST_F(ErrorHandlerTest, FailuresInsideTheHandlerDoNotLoop)
+TEST_F(ErrorHandlerTest, FailuresInsideTheHandlerAreShownWithoutLoopingAndTheProcedureResumes)
 {
     FaultInjectingEnv faulty(env);
     faulty.failAlways(FaultInjectingEnv::Op::PrivateProfileString, "", 57);
@@ -143,7 +114,9 @@ TEST_F(ErrorHandlerTest, FailuresInsideTheHandlerDoNotLoop)
     ErrorHandler failing(faulty, clock, dialogs, workspace);
     runFailingProcedure(failing, 75);
     EXPECT_TRUE(resumed);
-    EXPECT_EQ(dialogs.shown.size(), 3u);
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_NE(dialogs.shown[1].details.find("Procedure: Error in frmError: Sub WritetoLog"), std::string::npos);
+    EXPECT_EQ(dialogs.shown[2].details.rfind("Error 75: ", 0), 0u);
     // Creating the log and writing the entry; reporting those failures leaves the log alone.
     EXPECT_EQ(std::count_if(faulty.log().begin(), faulty.log().end(),
                             [](const auto& record) { return record.op == FaultInjectingEnv::Op::AppendTextLine; }),
@@ -161,7 +134,15 @@ TEST_F(ErrorHandlerTest, AbortEndsTheProgramAndNothingMoreRuns)
     }
     EXPECT_FALSE(resumed);
     EXPECT_EQ(log(), Header + logged(75));
-    EXPECT_EQ(dialogs.calls.back(), "unload");
+}
+
+TEST(ErrorFunctionsTest, CorrectPathAddsTheSeparatorOnlyWhenMissing)
+{
+    testsupport::RecordingReporter errors;
+    EXPECT_EQ(CorrectPath("C:\\Temp", '\\', errors), "C:\\Temp\\");
+    EXPECT_EQ(CorrectPath("C:\\Temp\\", '\\', errors), "C:\\Temp\\");
+    EXPECT_EQ(CorrectPath("", '\\', errors), "\\");
+    EXPECT_EQ(CorrectPath("/tmp", '/', errors), "/tmp/");
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "errors/ErrorDialog.h"
 #include "errors/ErrorDialogBase.h"
 
 #include <deque>
@@ -10,11 +9,10 @@
 
 namespace torvane::testsupport {
 
-// Error dialogs that record what the handler does with them and answer as
+// Error dialogs that record each dialog as it stood when shown and answer as
 // scripted (OK once the script runs out) instead of waiting for a user.
 class ScriptedErrorDialogs final : public ErrorDialogs {
 public:
-    // A dialog as it stood when it was shown.
     struct Shown {
         std::string caption = "Fehlerbericht";
         bool okEnabled = true;
@@ -26,11 +24,9 @@ public:
     {
         return std::make_unique<Dialog>(log, errors, *this);
     }
-    void resetMousePointer() override { calls.push_back("resetMousePointer"); }
+    void resetMousePointer() override {}
 
     std::deque<DialogAnswer> answers;
-    // Every call of every dialog, in order ("load", "SetForm(false)", …, "unload").
-    std::vector<std::string> calls;
     std::vector<Shown> shown;
 
 private:
@@ -39,41 +35,25 @@ private:
         Dialog(const ErrorLog& log, ErrorReporter& errors, ScriptedErrorDialogs& owner)
             : ErrorDialogBase(log, errors), owner_(owner)
         {
-            call("load");
-        }
-        ~Dialog() override { call("unload"); }
-
-        void setDetailsText(const std::string& text) override { call("setDetailsText"); state_.details = text; }
-        void SetForm(bool bYesNo) override { call(bYesNo ? "SetForm(true)" : "SetForm(false)"); state_.caption = "Fehler"; }
-        void setInformationLayout() override { call("setInformationLayout"); state_.caption = "Information"; }
-        void disableOk() override { call("disableOk"); state_.okEnabled = false; }
-        void setMessageText(const std::string& text) override { call("setMessageText"); state_.message = text; }
-
-        void WritetoLog(const std::string& sText) override
-        {
-            call("WritetoLog");
-            ErrorDialogBase::WritetoLog(sText);
         }
 
-        std::string ChangeErrMsg(long lErrorNum, const std::string& sErrorText, const std::string& sErrorSource) override
-        {
-            call("ChangeErrMsg");
-            return ErrorDialogBase::ChangeErrMsg(lErrorNum, sErrorText, sErrorSource);
-        }
+        void setDetailsText(const std::string& text) override { state_.details = text; }
+        void SetForm(bool) override { state_.caption = "Fehler"; }
+        void setInformationLayout() override { state_.caption = "Information"; }
+        void disableOk() override { state_.okEnabled = false; }
+        void setMessageText(const std::string& text) override { state_.message = text; }
 
         DialogAnswer showModal() override
         {
-            call("showModal");
             owner_.shown.push_back(state_);
-            const DialogAnswer answer = owner_.answers.empty() ? DialogAnswer::Ok : owner_.answers.front();
-            if (!owner_.answers.empty())
-                owner_.answers.pop_front();
+            if (owner_.answers.empty())
+                return DialogAnswer::Ok;
+            const DialogAnswer answer = owner_.answers.front();
+            owner_.answers.pop_front();
             return answer;
         }
 
     private:
-        void call(const char* name) { owner_.calls.push_back(name); }
-
         ScriptedErrorDialogs& owner_;
         Shown state_;
     };
