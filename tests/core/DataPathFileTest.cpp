@@ -6,23 +6,13 @@
 namespace torvane {
 namespace {
 
-constexpr const char* IniFile = "C:\\ProgramData\\Velmora_Patientendaten\\dbpfad.ini";
-
-class DataPathFileTest : public ::testing::Test {
-protected:
+TEST(DataPathFileTest, ReadsTheFirstFieldOfTheFirstLineAndIsEmptyWithoutIt)
+{
+    const std::string ini = "C:\\ProgramData\\Velmora_Patientendaten\\dbpfad.ini";
     testsupport::MemDisk disk;
     DataPathFile dataPath{disk.env, disk.errors, disk.paths, disk.workspace};
-};
-
-TEST_F(DataPathFileTest, MissingFileGivesEmptyTextWithoutReport)
-{
-    EXPECT_EQ(dataPath.hole_dbpfad(), "");
+    EXPECT_EQ(dataPath.hole_dbpfad(), "") << "no file, no report";
     EXPECT_EQ(disk.workspace.appdatenpfad, "C:\\ProgramData\\Velmora_Patientendaten\\");
-    EXPECT_TRUE(disk.errors.reports.empty());
-}
-
-TEST_F(DataPathFileTest, ReadsTheFirstFieldOfTheFirstLine)
-{
     const std::pair<const char*, const char*> shapes[] = {
         {"\"C:\\Praxis, alt\\Daten\",x\r\nD:\\\r\n", "C:\\Praxis, alt\\Daten"},
         {"C:\\Praxis, alt\\Daten\r\n", "C:\\Praxis"},
@@ -31,15 +21,11 @@ TEST_F(DataPathFileTest, ReadsTheFirstFieldOfTheFirstLine)
         {"\" C:\\Daten \"\r\n", " C:\\Daten "},
     };
     for (const auto& [content, expected] : shapes) {
-        disk.mem.putFile(IniFile, content);
+        disk.mem.putFile(ini, content);
         EXPECT_EQ(dataPath.hole_dbpfad(), expected) << content;
     }
     EXPECT_TRUE(disk.errors.reports.empty());
-}
 
-TEST_F(DataPathFileTest, UnreadableFileIsReportedAndGivesEmptyText)
-{
-    disk.mem.putFile(IniFile, "C:\\Daten");
     disk.env.failAlways(FaultInjectingEnv::Op::ReadFirstField, "dbpfad", errnum::PermissionDenied);
     EXPECT_EQ(dataPath.hole_dbpfad(), "");
     ASSERT_EQ(disk.errors.reports.size(), 1u);

@@ -7,27 +7,15 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
+#include <tuple>
 
 namespace torvane {
 namespace {
-
-using testsupport::RecordingReporter;
 
 // Runs each case with '\' and with '/'. Paths are written Windows-style and
 // translated: with '/' the drive "C:" becomes the root.
 class PathsTest : public ::testing::TestWithParam<char> {
 protected:
-    PathsTest()
-    {
-        env.createFolders(p("C:\\Daten"));
-        for (const auto& [name, bits] : {std::pair{"person.kvt", attr::Archive}, {"kvxdat1.kvt", attr::Hidden},
-                                         {"kvxdat2.kvt", 0u}, {"kvxdat3.kvt", attr::ReadOnly}}) {
-            env.putFile(p("C:\\Daten\\") + name, "x");
-            env.setAttributes(p("C:\\Daten\\") + name, bits);
-        }
-    }
-
     std::string p(std::string path) const
     {
         if (GetParam() == '/' && path.rfind("C:", 0) == 0)
@@ -37,16 +25,14 @@ protected:
     }
 
     MemEnv env{GetParam()};
-    RecordingReporter errors;
+    testsupport::RecordingReporter errors;
     Paths paths{env, errors};
 };
 
 INSTANTIATE_TEST_SUITE_P(Separators, PathsTest, ::testing::Values('\\', '/'),
-                         [](const ::testing::TestParamInfo<char>& info) {
-                             return info.param == '\\' ? "Backslash" : "Slash";
-                         });
+                         [](const auto& info) { return info.param == '\\' ? "Backslash" : "Slash"; });
 
-TEST_P(PathsTest, PathcompleteChangesTheCallersVariable)
+TEST_P(PathsTest, CompletingAndSplittingKeepTheSeparator)
 {
     for (const std::string& before : {std::string(), p("C:\\Daten"), p("C:\\Daten\\")}) {
         std::string folder = before;
@@ -54,72 +40,53 @@ TEST_P(PathsTest, PathcompleteChangesTheCallersVariable)
         EXPECT_EQ(paths.pathcomplete(folder), completed);
         EXPECT_EQ(folder, completed);
     }
-}
-
-TEST_P(PathsTest, NurpfadKeepsTheFolderWithItsSeparator)
-{
-    EXPECT_EQ(paths.nurpfad(p("C:\\Daten\\person.kvt")), p("C:\\Daten\\"));
-    EXPECT_EQ(paths.nurpfad(p("C:\\Daten\\")), p("C:\\Daten\\"));
-    EXPECT_EQ(paths.nurpfad(p("C:\\person.kvt")), p("C:\\"));
-    EXPECT_EQ(paths.nurpfad(p("C:\\")), p("C:\\"));
-    EXPECT_EQ(paths.nurpfad(p("\\\\server\\share\\x.kvt")), p("\\\\server\\share\\"));
-    EXPECT_EQ(paths.nurpfad(""), "");
+    // full name, nurpfad, nurdatei
+    const std::tuple<std::string, std::string, std::string> names[] = {
+        {p("C:\\Daten\\person.kvt"), p("C:\\Daten\\"), "person.kvt"}, {p("C:\\Daten\\"), p("C:\\Daten\\"), ""},
+        {p("C:\\person.kvt"), p("C:\\"), "person.kvt"}, {p("C:\\"), p("C:\\"), ""},
+        {p("\\\\server\\share\\x.kvt"), p("\\\\server\\share\\"), "x.kvt"}, {"", "", ""}};
+    for (const auto& row : names) {
+        auto [full, folder, name] = row;
+        EXPECT_EQ(paths.nurpfad(full), folder) << full;
+        EXPECT_EQ(paths.nurdatei(full), name) << full;
+        EXPECT_EQ(full, std::get<0>(row)) << "nurdatei leaves its argument";
+    }
     EXPECT_TRUE(errors.reports.empty());
 
-    EXPECT_EQ(paths.nurpfad("person.kvt"), p("person.kvt\\"));
+    std::string bare = "person.kvt";
+    EXPECT_EQ(paths.nurdatei(bare), bare);
+    EXPECT_EQ(paths.nurpfad(bare), p("person.kvt\\"));
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].number, 5);
     EXPECT_EQ(errors.reports[0].location, "Error in y_work_together: Function nurpfad");
 }
 
-TEST_P(PathsTest, NurdateiKeepsTheNameAfterTheLastSeparator)
+TEST_P(PathsTest, ExistenceNeedsAListedFileWithAnAttributeOrAFolder)
 {
-    for (const auto& [full, name] : {std::pair{p("C:\\Daten\\person.kvt"), "person.kvt"}, {p("C:\\Daten\\"), ""},
-                                     {"person.kvt", "person.kvt"}, {"", ""}}) {
-        std::string argument = full;
-        EXPECT_EQ(paths.nurdatei(argument), name);
-        EXPECT_EQ(argument, full);
+    env.createFolders(p("C:\\Daten"));
+    for (const auto& [name, bits] : {std::pair{"person.kvt", attr::Archive}, {"kvxdat1.kvt", attr::Hidden},
+                                     {"kvxdat2.kvt", 0u}, {"kvxdat3.kvt", attr::ReadOnly}}) {
+        env.putFile(p("C:\\Daten\\") + name, "x");
+        env.setAttributes(p("C:\\Daten\\") + name, bits);
     }
-}
-
-TEST_P(PathsTest, DateivorhandenFindsListedFilesWithAnAttributeAndFolders)
-{
-    EXPECT_TRUE(paths.dateivorhanden("  " + p("C:\\Daten\\person.kvt") + "  "));
-    EXPECT_TRUE(paths.dateivorhanden(p("C:\\Daten\\kvxdat3.kvt")));
-    EXPECT_TRUE(paths.dateivorhanden(p("C:\\Daten\\")));
-    EXPECT_TRUE(paths.dateivorhanden(""));
-    EXPECT_FALSE(paths.dateivorhanden(p("C:\\Daten")));
-    EXPECT_FALSE(paths.dateivorhanden(p("C:\\Daten\\kvxdat1.kvt")));
-    EXPECT_FALSE(paths.dateivorhanden(p("C:\\Daten\\kvxdat2.kvt")));
-    EXPECT_FALSE(paths.dateivorhanden(p("C:\\Daten\\fehlt.kvt")));
-    EXPECT_FALSE(paths.dateivorhanden(p("C:\\Fehlt\\")));
-    EXPECT_TRUE(errors.reports.empty());
-
-    EXPECT_TRUE(paths.direxists(p("C:\\Daten")));
-    EXPECT_TRUE(paths.direxists(p("C:\\Daten\\")));
-    EXPECT_FALSE(paths.direxists(p("C:\\Daten\\person.kvt")));
-    EXPECT_FALSE(paths.direxists(p("C:\\Fehlt")));
-    EXPECT_TRUE(errors.reports.empty());
-}
-
-TEST_P(PathsTest, ShellFolderIsEmptyWhenTheQueryFails)
-{
-    EXPECT_EQ(paths.getappfolder(), env.separator() == '\\' ? "C:\\ProgramData" : "/etc/xdg");
-    env.setCommonAppDataFolder(std::nullopt);
-    EXPECT_EQ(paths.GetShellFolder(35), "");
-    EXPECT_EQ(paths.getappfolder(), "");
+    for (const auto& [name, exists] : {std::pair{"  " + p("C:\\Daten\\person.kvt") + "  ", true},
+                                       {p("C:\\Daten\\kvxdat3.kvt"), true}, {p("C:\\Daten\\"), true}, {"", true},
+                                       {p("C:\\Daten"), false}, {p("C:\\Daten\\kvxdat1.kvt"), false},
+                                       {p("C:\\Daten\\kvxdat2.kvt"), false}, {p("C:\\Daten\\fehlt.kvt"), false},
+                                       {p("C:\\Fehlt\\"), false}})
+        EXPECT_EQ(paths.dateivorhanden(name), exists) << name;
+    EXPECT_TRUE(paths.direxists(p("C:\\Daten")) && paths.direxists(p("C:\\Daten\\")));
+    EXPECT_FALSE(paths.direxists(p("C:\\Daten\\person.kvt")) || paths.direxists(p("C:\\Fehlt")));
     EXPECT_TRUE(errors.reports.empty());
 }
 
 TEST(StartDateTest, DatumzerlegenFillsTheTwoDigitTexts)
 {
     const FixedClock clock({2011, 3, 5, 23, 59, 59});
-    RecordingReporter errors;
+    testsupport::RecordingReporter errors;
     Workspace workspace;
     datumzerlegen(clock, errors, workspace);
-    EXPECT_EQ(workspace.jahr, "2011");
-    EXPECT_EQ(workspace.tag, "05");
-    EXPECT_EQ(workspace.monat, "03");
+    EXPECT_EQ(workspace.jahr + workspace.tag + workspace.monat, "20110503");
 }
 
 } // namespace
