@@ -7,34 +7,27 @@
 
 namespace torvane::testsupport {
 
-// The main window as a run sees it, recording what the run shows and
-// answering the final confirmation as scripted.
+// The main window as a run sees it: every call recorded in order as one
+// line, the final confirmation answered as scripted.
 class ScriptedRunWindow final : public RunWindow {
 public:
-    struct Message {
-        std::string text;
-        std::string title;
-        MessageIcon icon;
-    };
-
     explicit ScriptedRunWindow(Confirmation answer) : answer_(answer) {}
 
     void setLogText(const std::string& text) override
     {
         log = text;
-        events.push_back("log");
+        events.push_back("log " + text);
     }
     std::string logText() const override { return log; }
     void setProgressVisible(bool visible) override { events.push_back(visible ? "show progress" : "hide progress"); }
-    void setProgressMin(float value) override { events.push_back("min " + std::to_string(static_cast<int>(value))); }
-    void setProgressMax(float value) override { events.push_back("max " + std::to_string(static_cast<int>(value))); }
-    void setProgressValue(float value) override { values.push_back(value); }
-    void setCounterCaption(const std::string& caption) override { captions.push_back(caption); }
-    void repaint() override { ++repaints; }
+    void setProgressMin(float value) override { events.push_back("min " + whole(value)); }
+    void setProgressMax(float value) override { events.push_back("max " + whole(value)); }
+    void setProgressValue(float value) override { events.push_back("value " + whole(value)); }
+    void setCounterCaption(const std::string& caption) override { events.push_back("caption " + caption); }
+    void repaint() override { events.push_back("repaint"); }
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override
     {
-        messages.push_back({text, title, icon});
-        events.push_back("message " + title);
+        events.push_back(title + (icon == MessageIcon::Information ? " (i): " : " (!): ") + text);
     }
     Confirmation showFinalConfirmation() override
     {
@@ -43,15 +36,11 @@ public:
     }
 
     std::string log;
-    // Log changes, progress bar visibility and range, messages and the
-    // confirmation, in order; the per-record calls are kept apart.
     std::vector<std::string> events;
-    std::vector<float> values;
-    std::vector<std::string> captions;
-    int repaints = 0;
-    std::vector<Message> messages;
 
 private:
+    static std::string whole(float value) { return std::to_string(static_cast<int>(value)); }
+
     Confirmation answer_;
 };
 
