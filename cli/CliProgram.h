@@ -2,20 +2,21 @@
 
 #include "cli/CliOptions.h"
 #include "cli/Terminal.h"
+#include "errors/ProgramEnd.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
 
 namespace torvane::cli {
 
-// Exit statuses of torvane-cli.
+// Exit statuses of torvane-cli: those of the ends, and a usage error.
 namespace exitcode {
-inline constexpr int CopiedBack = 0;
-inline constexpr int Aborted = 1;
+inline constexpr int CopiedBack = exitStatus(EndReason::CopiedBack);
+inline constexpr int Aborted = exitStatus(EndReason::Aborted);
 inline constexpr int Usage = 2;
-inline constexpr int Doubt = 3;
-inline constexpr int NothingToDo = 4;
-inline constexpr int Refused = 5;
-inline constexpr int ErrorsBeforeCopyBack = 6;
+inline constexpr int Doubt = exitStatus(EndReason::Doubt);
+inline constexpr int NothingToDo = exitStatus(EndReason::NothingToDo);
+inline constexpr int Refused = exitStatus(EndReason::Refused);
+inline constexpr int ErrorsBeforeCopyBack = exitStatus(EndReason::ErrorsBeforeCopyBack);
 } // namespace exitcode
 
 // Does what the main window does at load, takes the patient table as the

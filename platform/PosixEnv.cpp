@@ -182,6 +182,30 @@ int writeAll(int fd, std::string_view data)
     return 0;
 }
 
+// Opens (creating the file) with the extra flag, writes all bytes and closes.
+// A new file whose write failed is removed, so no half-written file stays;
+// only appending leaves what was there before.
+Status writeWhole(const std::string& path, int flag, std::string_view bytes)
+{
+    Located file;
+    if (!locate(path, &file))
+        return badName(path);
+    if (Status s = checkReplaceable(file); !s.isOk())
+        return s;
+    Descriptor fd(::open(file.os.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flag, 0666));
+    if (!fd.valid())
+        return failure(errno, file.name);
+    const bool removable = flag == O_TRUNC && isRegular(fd.get());
+    int code = writeAll(fd.get(), bytes);
+    if (const int closeCode = fd.close(); code == 0)
+        code = closeCode;
+    if (code == 0)
+        return Status::ok();
+    if (removable)
+        ::unlink(file.os.c_str());
+    return failure(code, file.name);
+}
+
 struct CopyError {
     int code = 0;
     bool reading = false;
@@ -476,40 +500,12 @@ Status PosixEnv::syncFile(const std::string& path)
 
 Status PosixEnv::writeNewFile(const std::string& path, std::string_view bytes)
 {
-    Located file;
-    if (!locate(path, &file))
-        return badName(path);
-    if (Status s = checkReplaceable(file); !s.isOk())
-        return s;
-    Descriptor fd(::open(file.os.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!fd.valid())
-        return failure(errno, file.name);
-    const bool removable = isRegular(fd.get());
-    int code = writeAll(fd.get(), bytes);
-    if (const int closeCode = fd.close(); code == 0)
-        code = closeCode;
-    if (code != 0) {
-        if (removable)
-            ::unlink(file.os.c_str());
-        return failure(code, file.name);
-    }
-    return Status::ok();
+    return writeWhole(path, O_TRUNC, bytes);
 }
 
 Status PosixEnv::appendTextLine(const std::string& path, std::string_view text)
 {
-    Located file;
-    if (!locate(path, &file))
-        return badName(path);
-    if (Status s = checkReplaceable(file); !s.isOk())
-        return s;
-    Descriptor fd(::open(file.os.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
-    if (!fd.valid())
-        return failure(errno, file.name);
-    int code = writeAll(fd.get(), std::string(text) + "\r\n");
-    if (const int closeCode = fd.close(); code == 0)
-        code = closeCode;
-    return code == 0 ? Status::ok() : failure(code, file.name);
+    return writeWhole(path, O_APPEND, std::string(text) + "\r\n");
 }
 
 Status PosixEnv::readFile(const std::string& path, std::string* out)
