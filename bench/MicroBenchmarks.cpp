@@ -2,10 +2,10 @@
 // the field copy with cleaning.
 
 #include "errors/ErrorReporter.h"
-#include "platform/MemEnv.h"
 #include "reorg/FieldCopyPlan.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
+#include "support/platform/MemEnv.h"
 #include "tables/dbases.h"
 
 #include <benchmark/benchmark.h>

@@ -4,12 +4,12 @@
 
 namespace torvane::cli {
 
-std::optional<CliOptions> parseOptions(int argc, const char* const* argv)
+std::optional<CliOptions> parseOptions(const std::vector<std::string>& arguments)
 {
     CliOptions options;
     bool confirmGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view arg = arguments[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg.rfind("--confirm=", 0) == 0 && !confirmGiven) {

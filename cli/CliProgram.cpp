@@ -5,9 +5,9 @@
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
-#include "platform/TrimBlanks.h"
 #include "reorg/ReorganisationRun.h"
 #include "reorg/Session.h"
+#include "tables/TrimBlanks.h"
 
 namespace torvane::cli {
 namespace {
@@ -24,20 +24,23 @@ void chooseFile(Session& session, const std::string& file)
         endProgram(EndReason::NoFolder);
 }
 
+int refuseName(Terminal& terminal, const std::string& name)
+{
+    terminal.err << "Der Dateiname enthält Zeichen, die hier nicht darstellbar sind: " << name << "\n";
+    return exitcode::Usage;
+}
+
 } // namespace
 
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal)
 {
     if (options.help) {
         terminal.out << helpText();
-        return exitcode::CopiedBack;
+        return exitcode::Help;
     }
     std::string table;
-    if (!cp1252::fromUtf8(options.patientTable, &table)) {
-        terminal.err << "Der Dateiname enthält Zeichen, die hier nicht darstellbar sind: " << options.patientTable
-                     << "\n";
-        return exitcode::Usage;
-    }
+    if (!cp1252::fromUtf8(options.patientTable, &table))
+        return refuseName(terminal, options.patientTable);
     TerminalErrorDialogs dialogs(terminal, terminal.inputIsTerminal);
     Session session(env, clock, dialogs);
     try {
@@ -54,6 +57,26 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
     } catch (const ProgramEnd& end) {
         return exitStatus(end.reason);
     }
+}
+
+int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal)
+{
+    std::optional<CliOptions> options = parseOptions(arguments);
+    if (!options) {
+        terminal.err << usageLine();
+        return exitcode::Usage;
+    }
+    std::string table;
+    if (!options->help && cp1252::fromUtf8(options->patientTable, &table)) {
+        // A current folder the code page cannot name leaves no full name to work with.
+        std::string full;
+        const Status made = env.absolutePath(table, &full);
+        if (made.number() == errnum::BadFileName)
+            return refuseName(terminal, options->patientTable);
+        if (made.isOk())
+            options->patientTable = cp1252::toUtf8(full);
+    }
+    return runCli(*options, env, clock, terminal);
 }
 
 } // namespace torvane::cli

@@ -3,7 +3,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Terminal.h"
 #include "cli/TerminalErrorDialogs.h"
-#include "platform/RunWindow.h"
+#include "reorg/RunWindow.h"
 
 #include <string>
 

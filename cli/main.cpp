@@ -1,25 +1,17 @@
 // torvane-cli: the reorganisation from a terminal.
 
-#include "cli/CliOptions.h"
 #include "cli/CliProgram.h"
-#include "platform/AbsolutePath.h"
 #include "platform/Clock.h"
-#include "platform/PosixEnv.h"
+#include "platform/Console.h"
+#include "platform/Env.h"
 
 #include <iostream>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
-    using namespace torvane::cli;
-    std::optional<CliOptions> options = parseOptions(argc, argv);
-    if (!options) {
-        std::cerr << usageLine();
-        return exitcode::Usage;
-    }
-    if (!options->help)
-        options->patientTable = torvane::absolutePath(options->patientTable);
-    Terminal terminal{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1, isatty(STDERR_FILENO) == 1};
-    torvane::SystemClock clock;
-    return runCli(*options, torvane::PosixEnv::defaultEnv(), clock, terminal);
+    using namespace torvane;
+    cli::Terminal terminal{std::cin, consoleStream(StandardStream::Output), consoleStream(StandardStream::Error),
+                           isTerminal(StandardStream::Input), isTerminal(StandardStream::Error)};
+    const SystemClock clock;
+    return cli::runCommandLine(commandLineArguments(argc, argv), Env::Default(), clock, terminal);
 }

@@ -1,14 +1,9 @@
 #include "files/Paths.h"
 
 #include "errors/Trap.h"
-#include "platform/TrimBlanks.h"
+#include "tables/TrimBlanks.h"
 
 namespace torvane {
-namespace {
-
-constexpr std::int16_t CommonAppData = 35;
-
-} // namespace
 
 std::string Paths::pathcomplete(std::string& folder) const
 {
@@ -120,7 +115,7 @@ std::string Paths::getappfolder() const
 {
     std::string result;
     Trap trap(errors_, "Error in y_work_together: Function getappfolder");
-    trap([&] { result = GetShellFolder(CommonAppData); });
+    trap([&] { result = GetShellFolder(static_cast<std::int16_t>(specialfolder::CommonAppData)); });
     return result;
 }
 

@@ -8,12 +8,12 @@
 #include "errors/ErrorDialogBase.h"
 #include "errors/Trap.h"
 #include "platform/Clock.h"
-#include "platform/MemEnv.h"
 #include "reorg/RecordTransfer.h"
 #include "reorg/RunLocation.h"
 #include "reorg/Session.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
+#include "support/platform/MemEnv.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // changes only its record, an append only its record and the record count.
 
 #include "errors/RunError.h"
-#include "platform/MemEnv.h"
+#include "support/platform/MemEnv.h"
 #include "tables/dbases.h"
 
 #include <algorithm>

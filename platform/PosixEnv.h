@@ -12,8 +12,16 @@ namespace torvane {
 // names written in any case find the file.
 class PosixEnv final : public Env {
 public:
-    // The instance the program works with.
-    static Env& defaultEnv();
+    // The folders the system is asked for, as the operating system names
+    // them (UTF-8). Env::Default() takes them from TMPDIR and the first entry
+    // of XDG_CONFIG_DIRS.
+    struct Folders {
+        std::string temp = "/tmp";
+        std::string commonAppData = "/etc/xdg";
+    };
+
+    PosixEnv() = default;
+    explicit PosixEnv(Folders folders) : folders_(std::move(folders)) {}
 
     char separator() const override { return '/'; }
 
@@ -30,7 +38,14 @@ public:
     Status readFile(const std::string& path, std::string* out) override;
     Status tempFolder(std::string* out) override;
     Status specialFolder(int number, std::string* out) override;
+    Status absolutePath(const std::string& path, std::string* out) override;
+    Status openUrl(const std::string& url) override;
     std::string existingName(const std::string& path) override;
+    Status privateProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& fallback, std::size_t size, std::string* out) override;
+
+private:
+    Folders folders_;
 };
 
 } // namespace torvane

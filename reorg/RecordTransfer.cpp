@@ -1,8 +1,8 @@
 #include "reorg/RecordTransfer.h"
 
 #include "errors/Trap.h"
-#include "platform/TrimBlanks.h"
 #include "reorg/RunLocation.h"
+#include "tables/TrimBlanks.h"
 
 namespace torvane {
 TransferResult RecordTransfer::transfer(std::int32_t r, std::int16_t& running)

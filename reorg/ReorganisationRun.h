@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/RunWindow.h"
 #include "reorg/RecordTransfer.h"
+#include "reorg/RunWindow.h"
 #include "reorg/Session.h"
 
 #include <cstdint>

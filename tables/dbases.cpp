@@ -2,7 +2,7 @@
 
 #include "errors/RunError.h"
 #include "platform/Cp1252.h"
-#include "platform/TrimBlanks.h"
+#include "tables/TrimBlanks.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "ui/FRMHaupt.h"
 
 #include "errors/Trap.h"
-#include "platform/TrimBlanks.h"
 #include "platform/Cp1252.h"
 #include "reorg/ReorganisationRun.h"
+#include "tables/TrimBlanks.h"
 #include "ui/Fonts.h"
 #include "ui/Formendhinweis.h"
 #include "ui/Pictures.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "errors/ProgramEnd.h"
-#include "platform/RunWindow.h"
+#include "reorg/RunWindow.h"
 #include "reorg/Session.h"
 #include "ui/CommonDialog.h"
 #include "ui/FileChooser.h"

@@ -11,8 +11,7 @@ namespace torvane::ui {
 // A freshly built frmError for every report, owned by the main window.
 class QtErrorDialogs final : public ErrorDialogs {
 public:
-    QtErrorDialogs(Env& env, std::string supportAddress, MailHandler& mail)
-        : route_{std::move(supportAddress), mail, env}
+    QtErrorDialogs(Env& env, std::string supportAddress) : route_{std::move(supportAddress), env}
     {
     }
 

@@ -3,7 +3,6 @@
 #include "errors/ProgramEnd.h"
 #include "errors/RunError.h"
 #include "errors/Trap.h"
-#include "platform/Cp1252.h"
 #include "ui/BugReport.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
@@ -217,7 +216,8 @@ void frmError::cmdbugreport_Click()
     trap([&] { attachment = route_.env.existingName(errorLog_.fileInTemp("errorlog.txt")); });
     std::string url;
     trap([&] { url = bugReportUrl(route_.supportAddress, ProgramTitle, attachment); });
-    trap([&] { route_.mail.open(cp1252::toUtf8(url)); });
+    // Whether a mail program took it is not known, and not needed.
+    trap([&] { route_.env.openUrl(url); });
 }
 
 template <class Handler>

@@ -2,7 +2,6 @@
 
 #include "errors/ErrorDialogBase.h"
 #include "platform/Env.h"
-#include "ui/MailHandler.h"
 
 #include <QDialog>
 
@@ -15,11 +14,11 @@ class QPushButton;
 
 namespace torvane::ui {
 
-// Where the bug-report e-mail goes and what hands it to the mail program.
+// Where the bug-report e-mail goes, and the platform that finds the error
+// log's name as it exists on disk and hands the e-mail to the mail program.
 struct BugReportRoute {
     std::string supportAddress;
-    MailHandler& mail;
-    Env& env;  // finds the error log's name as it exists on disk
+    Env& env;
 };
 
 // The error dialog: the error text beside a picture, OK to carry on,

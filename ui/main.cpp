@@ -1,9 +1,9 @@
 // Torvane: the reorganisation in its desktop window.
 
-#include "platform/Clock.h"
-#include "platform/PosixEnv.h"
-#include "reorg/Session.h"
 #include "errors/ProgramEnd.h"
+#include "platform/Clock.h"
+#include "platform/Env.h"
+#include "reorg/Session.h"
 #include "ui/FRMHaupt.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
@@ -31,10 +31,9 @@ int main(int argc, char** argv)
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    Env& env = PosixEnv::defaultEnv();
-    SystemClock clock;
-    XdgOpenMailHandler mail;
-    QtErrorDialogs dialogs(env, TORVANE_SUPPORT_ADDRESS, mail);
+    Env& env = Env::Default();
+    const SystemClock clock;
+    QtErrorDialogs dialogs(env, TORVANE_SUPPORT_ADDRESS);
     Session session(env, clock, dialogs);
     QtFileChooser chooser;
     QtMessageBoxes boxes;

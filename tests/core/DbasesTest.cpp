@@ -1,12 +1,11 @@
 #include "tables/dbases.h"
 
 #include "errors/RunError.h"
-#include "platform/FaultInjectingEnv.h"
-#include "platform/MemEnv.h"
-#include "platform/PosixEnv.h"
 #include "resources/Templates.h"
 #include "support/ScratchFolder.h"
 #include "support/TemplateFields.h"
+#include "support/platform/FaultInjectingEnv.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -66,12 +65,12 @@ protected:
 
     MemEnv mem;
     testsupport::ScratchFolder scratch;
-    Env& env = GetParam() ? PosixEnv::defaultEnv() : static_cast<Env&>(mem);
+    Env& env = GetParam() ? Env::Default() : static_cast<Env&>(mem);
     std::string folder = GetParam() ? scratch.path() : "/tmp/";
     dbases t{env};
 };
 
-INSTANTIATE_TEST_SUITE_P(PosixAndMemory, DbasesTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(DiskAndMemory, DbasesTest, ::testing::Bool());
 
 TEST_P(DbasesTest, OpensEachTemplateAppendsToItAndKeepsStateAcrossCloseAndReopen)
 {

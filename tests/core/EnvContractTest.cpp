@@ -1,14 +1,16 @@
-// Behaviour both file systems share; run against the real one in a scratch
-// folder and against the one in memory.
+// Behaviour every file system shares; run against the system's own in a
+// scratch folder and against the one in memory.
 #include "platform/Cp1252.h"
-#include "platform/MemEnv.h"
 #include "platform/PosixEnv.h"
 #include "support/ScratchFolder.h"
+#include "support/platform/MemEnv.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace torvane {
@@ -16,11 +18,27 @@ namespace {
 
 using Names = std::vector<std::string>;
 
+// The temporary and application data folders in a scratch folder of their
+// own, named once without and once with a trailing separator.
 struct PosixWorld {
     testsupport::ScratchFolder scratch;
-    PosixEnv env;
+    testsupport::ScratchFolder system;
+    PosixEnv env{folders()};
 
+    PosixEnv::Folders folders() const
+    {
+        const std::filesystem::path root = cp1252::toUtf8(system.path());
+        std::filesystem::create_directories(root / "tmp");
+        std::filesystem::create_directories(root / "ProgramData");
+        return {(root / "tmp").string(), (root / "ProgramData/").string()};
+    }
     std::string root() const { return scratch.path(); }
+    std::string currentFolder() const
+    {
+        std::string folder;
+        cp1252::fromUtf8(std::filesystem::current_path().string() + "/", &folder);
+        return folder;
+    }
     Names entries() const { return scratch.entries(); }
     void makeReadOnly(const std::string& path) { ASSERT_EQ(::chmod(cp1252::toUtf8(path).c_str(), 0444), 0); }
     // Creates a file under exactly this name, past the lookup regardless of case.
@@ -30,8 +48,16 @@ struct PosixWorld {
 struct MemWorld {
     MemEnv env;
 
-    MemWorld() { env.createFolders("/work"); }
+    MemWorld()
+    {
+        env.createFolders("/work");
+        env.createFolders("/system/tmp");
+        env.createFolders("/system/ProgramData");
+        env.setTempFolder("/system/tmp/");
+        env.setCommonAppDataFolder("/system/ProgramData");
+    }
     std::string root() const { return "/work/"; }
+    std::string currentFolder() const { return "/"; }
     Names entries() const { return env.folderEntries("/work"); }
     void makeReadOnly(const std::string& path) { env.setAttributes(path, attr::ReadOnly | attr::Archive); }
     void place(const std::string& name, std::string_view bytes) { env.putFile(root() + name, bytes); }
@@ -41,7 +67,7 @@ template <typename World>
 class EnvContractTest : public ::testing::Test {
 protected:
     std::string at(const std::string& name) const { return world.root() + name; }
-    void write(const std::string& name, std::string_view bytes) { ASSERT_TRUE(env.writeNewFile(at(name), bytes).isOk()); }
+    void write(const std::string& name, std::string_view bytes) { ASSERT_THAT(env.writeNewFile(at(name), bytes), IsOk()); }
     std::string content(const std::string& name)
     {
         std::string bytes;
@@ -62,7 +88,7 @@ TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
     this->write(".person.kvt", "x");
     this->write("locked.kvt", "x");
     this->world.makeReadOnly(this->at("locked.kvt"));
-    ASSERT_TRUE(this->env.makeFolder(this->at("Daten")).isOk());
+    ASSERT_THAT(this->env.makeFolder(this->at("Daten")), IsOk());
 
     struct Case { std::string name; int error; std::uint32_t bits; bool listed; };
     for (const Case& c : std::vector<Case>{{"person.kvt", 0, attr::Archive, true},
@@ -77,7 +103,8 @@ TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
         bool listed = !c.listed;
         EXPECT_EQ(std::pair(this->env.attributes(this->at(c.name), &bits).number(), bits), std::pair(c.error, c.bits))
             << c.name;
-        EXPECT_TRUE(this->env.findPlainFile(this->at(c.name), &listed).isOk() && listed == c.listed) << c.name;
+        EXPECT_THAT(this->env.findPlainFile(this->at(c.name), &listed), IsOk()) << c.name;
+        EXPECT_EQ(listed, c.listed) << c.name;
     }
 
     std::unique_ptr<RandomRWFile> file;
@@ -88,7 +115,7 @@ TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
     EXPECT_EQ(this->env.deleteFile(this->at("Daten")).number(), errnum::PathFileAccess);
     EXPECT_EQ(this->env.openReadWrite(this->at("locked.kvt"), &file).number(), errnum::PathFileAccess);
     EXPECT_EQ(this->env.renameFile(this->at("fehlt.kvt"), this->at("x.kvt")).number(), errnum::FileNotFound);
-    EXPECT_TRUE(this->env.deleteFile(this->at("PERSON.kvt")).isOk());
+    EXPECT_THAT(this->env.deleteFile(this->at("PERSON.kvt")), IsOk());
     EXPECT_EQ(this->world.entries(), (Names{".person.kvt", "Daten", "locked.kvt"}));
 }
 
@@ -105,11 +132,11 @@ TYPED_TEST(EnvContractTest, LastComponentIsFoundRegardlessOfCase)
     EXPECT_EQ(this->env.existingName(this->at("fehlt.kvt")), this->at("fehlt.kvt"));
     EXPECT_EQ(this->content(upper) + this->content("zwei.kvt"), "altklein");
 
-    ASSERT_TRUE(this->env.copyFile(this->at("QUELLE.KVT"), this->at(cp1252::ansi("müller.kvt"))).isOk());
-    ASSERT_TRUE(this->env.appendTextLine(this->at("Log.txt"), "").isOk());
-    ASSERT_TRUE(this->env.appendTextLine(this->at("LOG.TXT"), "!").isOk());
-    ASSERT_TRUE(this->env.renameFile(this->at("ZWEI.KVT"), this->at("Quelle.kvt")).isOk());
-    ASSERT_TRUE(this->env.renameFile(this->at("zwei.kvt"), this->at("Zwei.kvt")).isOk());
+    ASSERT_THAT(this->env.copyFile(this->at("QUELLE.KVT"), this->at(cp1252::ansi("müller.kvt"))), IsOk());
+    ASSERT_THAT(this->env.appendTextLine(this->at("Log.txt"), ""), IsOk());
+    ASSERT_THAT(this->env.appendTextLine(this->at("LOG.TXT"), "!"), IsOk());
+    ASSERT_THAT(this->env.renameFile(this->at("ZWEI.KVT"), this->at("Quelle.kvt")), IsOk());
+    ASSERT_THAT(this->env.renameFile(this->at("zwei.kvt"), this->at("Zwei.kvt")), IsOk());
     EXPECT_EQ(this->content(upper) + this->content("quelle.kvt") + this->content("log.txt"), "neugross\r\n!\r\n");
     EXPECT_EQ(this->world.entries(), (Names{"Log.txt", upper, "Zwei.kvt", "quelle.kvt"}));
 }
@@ -121,7 +148,7 @@ TYPED_TEST(EnvContractTest, CopyIsByteExactAndFailedCopyLeavesDestinationAsItWas
     for (int i = 0; i < (5 << 20) + 17; ++i)
         bytes += static_cast<char>(i * 7 % 251);
     this->write("gross.kvt", bytes);
-    ASSERT_TRUE(this->env.copyFile(this->at("gross.kvt"), this->at("kopie.kvt")).isOk());
+    ASSERT_THAT(this->env.copyFile(this->at("gross.kvt"), this->at("kopie.kvt")), IsOk());
     EXPECT_TRUE(this->content("kopie.kvt") == bytes);
 
     this->write("ziel.kvt", "alt");
@@ -133,6 +160,83 @@ TYPED_TEST(EnvContractTest, CopyIsByteExactAndFailedCopyLeavesDestinationAsItWas
     EXPECT_TRUE(this->content("kopie.kvt") == bytes);
     EXPECT_EQ(this->env.copyFile(this->at("kopie.kvt"), this->at("fehlt/z.kvt")).number(), errnum::PathNotFound);
     EXPECT_EQ(this->world.entries(), (Names{"gross.kvt", "kopie.kvt", "ziel.kvt"}));
+}
+
+// Where the run puts its working copies and the error log, and where the
+// data-path file lives.
+TYPED_TEST(EnvContractTest, TemporaryAndApplicationDataFoldersExist)
+{
+    const char separator = this->env.separator();
+    std::string temp;
+    ASSERT_THAT(this->env.tempFolder(&temp), IsOk());
+    ASSERT_FALSE(temp.empty());
+    EXPECT_EQ(temp.back(), separator) << temp;
+    std::string appData;
+    ASSERT_THAT(this->env.specialFolder(specialfolder::CommonAppData, &appData), IsOk());
+    ASSERT_GT(appData.size(), 1u);
+    EXPECT_NE(appData.back(), separator) << appData;
+    for (const std::string& folder : {temp, appData + separator}) {
+        std::uint32_t bits = 0;
+        EXPECT_THAT(this->env.attributes(folder, &bits), IsOk());
+        EXPECT_EQ(bits & attr::Directory, attr::Directory) << folder;
+    }
+    EXPECT_THAT(this->env.specialFolder(-1, &appData), ::testing::Not(IsOk()));
+}
+
+TYPED_TEST(EnvContractTest, FlushAndAbsoluteNames)
+{
+    this->write("person.kvt", "x");
+    ASSERT_THAT(this->env.appendTextLine(this->at("Errorlog.txt"), "Zeile"), IsOk());
+    EXPECT_THAT(this->env.syncFile(this->at("person.kvt")), IsOk());
+    EXPECT_THAT(this->env.syncFile(this->at("ERRORLOG.TXT")), IsOk());
+    EXPECT_EQ(this->env.syncFile(this->at("fehlt.kvt")).number(), errnum::FileNotFound);
+    EXPECT_EQ(this->env.syncFile(this->at("fehlt/person.kvt")).number(), errnum::PathNotFound);
+
+    const std::string current = this->world.currentFolder();
+    const std::string dotted = std::string(".") + this->env.separator() + "person.kvt";
+    for (const auto& [name, expected] : std::vector<std::pair<std::string, std::string>>{
+             {this->at("person.kvt"), this->at("person.kvt")},
+             {"person.kvt", current + "person.kvt"},
+             {dotted, current + "person.kvt"}}) {
+        std::string full;
+        EXPECT_THAT(this->env.absolutePath(name, &full), IsOk()) << name;
+        EXPECT_EQ(full, expected) << name;
+    }
+}
+
+// Only the first section of a name counts, and in it the first matching key.
+// The value is cut to size - 1 characters, as is the default.
+TYPED_TEST(EnvContractTest, ProfileStringRegardlessOfCaseAndBlanksWithDefault)
+{
+    this->write("error.dat", cp1252::ansi("; Erklärungen\r\n"
+                                          "[Allgemein]\r\n53=falsch\r\n"
+                                          "  [ ERRORS ]  \r\n"
+                                          "  53  =   Datei fehlt.  \r\n"
+                                          "53=zweiter Eintrag\r\n"
+                                          ";61=auskommentiert\r\n"
+                                          "Größe=\"  in Anführung  \"\n"
+                                          "kurz='x'\r\n"
+                                          "halb=\"x'\r\n"
+                                          "lang=" + std::string(600, 'a') + "\r\n"
+                                          "[errors]\r\n75=zweiter Abschnitt\r\n"));
+    struct Case { std::string section, key; std::size_t size; std::string expected; };
+    for (const Case& c : std::vector<Case>{{"Errors", "53", 500, "Datei fehlt."},
+                                           {"errors", cp1252::ansi("GRÖßE"), 500, cp1252::ansi("  in Anführung  ")},
+                                           {"Errors", "kurz", 500, "x"},
+                                           {"Errors", "halb", 500, "\"x'"},
+                                           {"Errors", "lang", 500, std::string(499, 'a')},
+                                           {"Errors", "61", 500, "Vorgabe"},
+                                           {"Errors", "75", 4, "Vor"},
+                                           {"Errors", "54", 0, ""},
+                                           {"Fehler", "53", 500, "Vorgabe"}}) {
+        std::string value;
+        EXPECT_THAT(this->env.privateProfileString(this->at("error.dat"), c.section, c.key, "Vorgabe", c.size, &value),
+                    IsOk());
+        EXPECT_EQ(value, c.expected) << c.key;
+    }
+    std::string value;
+    EXPECT_THAT(this->env.privateProfileString(this->at("fehlt.dat"), "Errors", "53", "Vorgabe", 500, &value), IsOk());
+    EXPECT_EQ(value, "Vorgabe");
 }
 
 } // namespace

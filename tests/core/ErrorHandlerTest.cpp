@@ -3,10 +3,10 @@
 #include "errors/ProgramEnd.h"
 #include "errors/RunTimeTexts.h"
 #include "errors/Trap.h"
-#include "platform/FaultInjectingEnv.h"
-#include "platform/MemEnv.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedErrorDialogs.h"
+#include "support/platform/FaultInjectingEnv.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 

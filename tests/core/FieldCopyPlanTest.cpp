@@ -2,9 +2,9 @@
 
 #include "dbset/DatabaseSets.h"
 #include "dbset/ValueFitting.h"
-#include "platform/MemEnv.h"
 #include "support/RecordingReporter.h"
 #include "support/TableImage.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 

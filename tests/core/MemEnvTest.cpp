@@ -1,4 +1,4 @@
-#include "platform/MemEnv.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 

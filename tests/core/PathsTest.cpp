@@ -1,7 +1,7 @@
 #include "files/Paths.h"
 #include "files/StartDate.h"
-#include "platform/MemEnv.h"
 #include "support/RecordingReporter.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Separators, PathsTest, ::testing::Values('\\', '/'),
-                         [](const auto& info) { return info.param == '\\' ? "Backslash" : "Slash"; });
+                         [](const auto& separator) { return separator.param == '\\' ? "Backslash" : "Slash"; });
 
 TEST_P(PathsTest, CompletingAndSplittingKeepTheSeparator)
 {

@@ -1,12 +1,12 @@
 // The running number is a 16-bit counter: the transfer must refuse the
 // 32,768th patient instead of writing a wrapped or repeated number.
 
-#include "platform/MemEnv.h"
 #include "reorg/RecordTransfer.h"
 #include "reorg/Session.h"
 #include "resources/Templates.h"
 #include "support/ScriptedErrorDialogs.h"
 #include "support/TableFixture.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,15 @@
 
 #include "cli/CliProgram.h"
 #include "platform/Cp1252.h"
-#include "platform/MemEnv.h"
-#include "platform/PosixEnv.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
 #include "support/ReferenceReorganisation.h"
 #include "support/ScratchFolder.h"
 #include "support/TableFixture.h"
 #include "support/TableImage.h"
+#include "support/platform/DiskEnv.h"
+#include "support/platform/MemEnv.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -313,20 +314,20 @@ namespace {
 TEST(ReorganisationOnDiskTest, ComesOutAsTheRulesSayInAFolderWithAnUmlaut)
 {
     testsupport::ScratchFolder scratch;
-    Env& disk = PosixEnv::defaultEnv();
     const std::string data = scratch.path() + cp1252::ansi("Praxis Müller") + "/";
     const std::string temp = scratch.path() + "tmp/";
-    ASSERT_TRUE(disk.makeFolder(data).isOk());
-    ASSERT_TRUE(disk.makeFolder(temp).isOk());
+    const std::unique_ptr<Env> diskEnv = testsupport::diskEnvWithTempFolder(temp);
+    Env& disk = *diskEnv;
+    ASSERT_THAT(disk.makeFolder(data), IsOk());
+    ASSERT_THAT(disk.makeFolder(temp), IsOk());
     MemEnv memory('/');
     memory.createFolders("/p");
     sample::writeSamplePractice(memory, "/p/", {300, 7, true});
     testsupport::PracticeFiles files;
     for (std::size_t k = 0; k < 4; ++k) {
         files[k] = memory.fileBytes("/p/" + tableName(k));
-        ASSERT_TRUE(disk.writeNewFile(data + tableName(k), *files[k]).isOk());
+        ASSERT_THAT(disk.writeNewFile(data + tableName(k), *files[k]), IsOk());
     }
-    ::setenv("TMPDIR", cp1252::toUtf8(temp).c_str(), 1);
 
     std::istringstream in;
     std::ostringstream out, err;
@@ -335,15 +336,14 @@ TEST(ReorganisationOnDiskTest, ComesOutAsTheRulesSayInAFolderWithAnUmlaut)
     EXPECT_EQ(cli::runCli({ConfirmOption::Backup, cp1252::toUtf8(data) + "person.kvt", false}, disk, clock, terminal),
               cli::exitcode::CopiedBack)
         << err.str();
-    ::unsetenv("TMPDIR");
 
     const testsupport::ReferenceResult model = testsupport::referenceReorganisation(files);
     for (std::size_t k = 0; k < 4; ++k) {
         SCOPED_TRACE(tableName(k));
         std::string bytes;
-        ASSERT_TRUE(disk.readFile(data + tableName(k), &bytes).isOk());
+        ASSERT_THAT(disk.readFile(data + tableName(k), &bytes), IsOk());
         EXPECT_TRUE(testsupport::sameTable(model.fresh[k], bytes));
-        ASSERT_TRUE(disk.readFile(temp + "TEMP_REORG_EINGANG_03_05_0/" + tableName(k), &bytes).isOk());
+        ASSERT_THAT(disk.readFile(temp + "TEMP_REORG_EINGANG_03_05_0/" + tableName(k), &bytes), IsOk());
         EXPECT_TRUE(testsupport::sameTable(model.working[k], bytes));
     }
 }

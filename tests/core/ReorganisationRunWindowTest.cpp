@@ -2,12 +2,12 @@
 
 #include "errors/ProgramEnd.h"
 #include "platform/Cp1252.h"
-#include "platform/MemEnv.h"
 #include "reorg/ReorganisationRun.h"
 #include "reorg/Session.h"
 #include "support/ScriptedErrorDialogs.h"
 #include "support/ScriptedRunWindow.h"
 #include "support/TableFixture.h"
+#include "support/platform/MemEnv.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

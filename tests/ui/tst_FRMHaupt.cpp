@@ -1,10 +1,10 @@
 // The main window's whole flow on a small generated practice.
 
 #include "platform/Clock.h"
-#include "platform/MemEnv.h"
 #include "reorg/Session.h"
 #include "sample/SamplePractice.h"
 #include "support/ModalScript.h"
+#include "support/platform/MemEnv.h"
 #include "ui/FRMHaupt.h"
 #include "ui/QtErrorDialogs.h"
 
@@ -18,8 +18,7 @@ namespace {
 struct Practice : ui::FileChooser, ui::MessageBoxes {
     MemEnv env{'/'};
     FixedClock clock{{2024, 3, 5, 10, 0, 0}};
-    ui::XdgOpenMailHandler mail;
-    ui::QtErrorDialogs dialogs{env, "support@example.invalid", mail};
+    ui::QtErrorDialogs dialogs{env, "support@example.invalid"};
     Session session{env, clock, dialogs};
     ui::FRMHaupt window{session, *this, *this};
     std::optional<QString> answer;  // nothing: cancel

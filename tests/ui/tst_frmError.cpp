@@ -3,8 +3,8 @@
 #include "errors/ErrorHandler.h"
 #include "errors/ProgramEnd.h"
 #include "platform/Clock.h"
-#include "platform/MemEnv.h"
 #include "support/ModalScript.h"
+#include "support/platform/MemEnv.h"
 #include "ui/QtErrorDialogs.h"
 
 using namespace torvane;
@@ -12,17 +12,15 @@ using torvane::uitest::ModalScript;
 
 namespace {
 
-// The handler with the desktop's dialogs over a temporary folder with a blank,
-// keeping the bug reports' URLs instead of starting a mail program.
-struct Reporting : ui::MailHandler {
+// The handler with the desktop's dialogs over a temporary folder with a blank;
+// the file system in memory keeps the bug reports' URLs instead of starting
+// a mail program.
+struct Reporting {
     MemEnv env{'/'};
     FixedClock clock{{2024, 3, 5, 10, 0, 0}};
     Workspace workspace;
-    ui::QtErrorDialogs dialogs{env, "support@example.invalid", *this};
+    ui::QtErrorDialogs dialogs{env, "support@example.invalid"};
     ErrorHandler handler{env, clock, dialogs, workspace};
-    std::vector<std::string> urls;
-
-    void open(const std::string& url) override { urls.push_back(url); }
 
     // Reports the error while the step acts on its dialog; how the program ended, if it did.
     std::optional<EndReason> report(int number, const std::function<void(QDialog*)>& step)
@@ -94,7 +92,7 @@ private slots:
         // Nothing percent-encoded; the log exists as "Errorlog.txt" and the attachment names it as it is on disk.
         const std::string url = "mailto:support@example.invalid?Subject=Torvane Fehlerbericht !&Body="
                                 "&Attach=\"/tmp/mit Leerzeichen/Errorlog.txt\"";
-        QCOMPARE(reporting.urls, std::vector<std::string>{url});
+        QCOMPARE(reporting.env.openedUrls(), std::vector<std::string>{url});
     }
 
     void fatalErrorLeavesOnlyAbbruchWhichEndsTheProgram()
