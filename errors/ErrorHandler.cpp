@@ -39,8 +39,8 @@ private:
 
 } // namespace
 
-ErrorHandler::ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const Workspace& workspace)
-    : env_(env), clock_(clock), dialogs_(dialogs), log_(env, workspace, *this)
+ErrorHandler::ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const std::string& tempFolder)
+    : env_(env), clock_(clock), dialogs_(dialogs), log_(env, tempFolder, *this)
 {
 }
 

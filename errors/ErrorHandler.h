@@ -3,7 +3,6 @@
 #include "errors/ErrorDialog.h"
 #include "errors/ErrorLog.h"
 #include "errors/ErrorReporter.h"
-#include "files/Workspace.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
 
@@ -15,9 +14,9 @@ namespace torvane {
 // failed procedure then resumes; "&Abbruch" ends the program instead.
 class ErrorHandler final : public ErrorReporter {
 public:
-    // The temporary folder is read from the workspace at each report, since
-    // it is fixed only when the main window loads.
-    ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const Workspace& workspace);
+    // The temporary folder is read at each report, since it is fixed only
+    // when the main window loads.
+    ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const std::string& tempFolder);
 
     void ErrorFunction(const RunError& error, const std::string& location) override;
 

@@ -1,6 +1,7 @@
 #include "files/Paths.h"
 
 #include "errors/Trap.h"
+#include "platform/FileExistence.h"
 #include "tables/TrimBlanks.h"
 
 namespace torvane {
@@ -66,25 +67,16 @@ bool Paths::dateivorhanden(std::string name) const
             found = (attributes & (attr::Directory | attr::VolumeLabel)) != 0;
             return;
         }
-        bool listed = false;
-        raiseIfFailed(env_.findPlainFile(name, &listed));
-        if (!listed)
-            return;
-        raiseIfFailed(env_.attributes(name, &attributes));
-        found = (attributes & (attr::ReadOnly | attr::Hidden | attr::System | attr::Archive)) != 0;
+        raiseIfFailed(fileExists(env_, name, &found));
     });
     return found;
 }
 
 bool Paths::fileExistsOrRaise(const std::string& name) const
 {
-    bool listed = false;
-    raiseIfFailed(env_.findPlainFile(name, &listed));
-    if (!listed)
-        return false;
-    std::uint32_t attributes = 0;
-    raiseIfFailed(env_.attributes(name, &attributes));
-    return (attributes & (attr::ReadOnly | attr::Hidden | attr::System | attr::Archive)) != 0;
+    bool exists = false;
+    raiseIfFailed(fileExists(env_, name, &exists));
+    return exists;
 }
 
 bool Paths::direxists(const std::string& folder) const

@@ -8,7 +8,7 @@ namespace torvane {
 Session::Session(Env& environment, const Clock& systemClock, ErrorDialogs& dialogs)
     : env(environment),
       clock(systemClock),
-      errors(environment, systemClock, dialogs, workspace),
+      errors(environment, systemClock, dialogs, workspace.temppfad),
       paths(environment, errors),
       staging(environment, errors, paths, workspace),
       copies(environment, errors, paths),

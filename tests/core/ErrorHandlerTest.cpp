@@ -32,7 +32,7 @@ std::string logged(int number, const std::string& explanation = "")
 
 class ErrorHandlerTest : public ::testing::Test {
 protected:
-    ErrorHandlerTest() { workspace.temppfad = "C:\\Temp\\"; }
+    ErrorHandlerTest() { tempFolder = "C:\\Temp\\"; }
 
     std::string log() const { return env.fileBytes(LogPath).value_or("<no log>"); }
 
@@ -48,8 +48,8 @@ protected:
     MemEnv env{'\\'};
     FixedClock clock{{2011, 3, 5, 14, 7, 9}};
     testsupport::ScriptedErrorDialogs dialogs;
-    Workspace workspace; // the temporary folder is set only after the handler exists
-    ErrorHandler handler{env, clock, dialogs, workspace};
+    std::string tempFolder; // set only after the handler exists
+    ErrorHandler handler{env, clock, dialogs, tempFolder};
     bool resumed = false;
 };
 
@@ -111,7 +111,7 @@ TEST_F(ErrorHandlerTest, FailuresInsideTheHandlerAreShownWithoutLoopingAndThePro
     FaultInjectingEnv faulty(env);
     faulty.failAlways(FaultInjectingEnv::Op::PrivateProfileString, "", 57);
     faulty.failAlways(FaultInjectingEnv::Op::AppendTextLine, "", 61);
-    ErrorHandler failing(faulty, clock, dialogs, workspace);
+    ErrorHandler failing(faulty, clock, dialogs, tempFolder);
     runFailingProcedure(failing, 75);
     EXPECT_TRUE(resumed);
     ASSERT_EQ(dialogs.shown.size(), 3u);

@@ -18,15 +18,15 @@ namespace {
 struct Reporting {
     MemEnv env{'/'};
     FixedClock clock{{2024, 3, 5, 10, 0, 0}};
-    Workspace workspace;
+    std::string tempFolder;
     ui::QtErrorDialogs dialogs{env, "support@example.invalid"};
-    ErrorHandler handler{env, clock, dialogs, workspace};
+    ErrorHandler handler{env, clock, dialogs, tempFolder};
 
     // Reports the error while the step acts on its dialog; how the program ended, if it did.
     std::optional<EndReason> report(int number, const std::function<void(QDialog*)>& step)
     {
         env.createFolders("/tmp/mit Leerzeichen");
-        workspace.temppfad = "/tmp/mit Leerzeichen/";
+        tempFolder = "/tmp/mit Leerzeichen/";
         ModalScript script(step);
         try {
             handler.ErrorFunction(RunError::raised(number), "Error in E_Datei: Sub kopiere_datenbanken");
