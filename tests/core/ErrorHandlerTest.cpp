@@ -7,6 +7,7 @@
 #include "support/ScriptedErrorDialogs.h"
 #include "support/platform/FaultInjectingEnv.h"
 #include "support/platform/MemEnv.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ TEST_F(ErrorHandlerTest, LogsOrdinaryErrorsBelowOneHeaderAndResumes)
     EXPECT_EQ(dialogs.shown[0].message, runTimeText(75));
     EXPECT_EQ(dialogs.shown[0].details + "\r\n\r\n", logged(75));
 
-    ASSERT_TRUE(env.deleteFile(LogPath).isOk());
+    ASSERT_THAT(env.deleteFile(LogPath), IsOk());
     report(75);
     EXPECT_EQ(log(), Header + logged(75)) << "a deleted log starts afresh";
 }
