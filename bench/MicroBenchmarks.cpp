@@ -82,7 +82,7 @@ void BM_FieldCopyWithCleaning(benchmark::State& state)
     dbases temp(env);
     main.FileOpen("/p/kvxdat1.kvt");
     temp.FileOpen("/p/kvxdat1temp.kvt");
-    temp.Go(-5);
+    temp.Go(dbases::AppendRecord);
     FieldLists lists;
     lists.feldanzahl_main[2] = main.NoFields();
     lists.feldinfo_main[2] = fieldList(main);

@@ -115,7 +115,7 @@ void appendOneRecord(MemEnv& env)
     dbases table(env);
     table.FileOpen(Path);
     const std::string before = env.fileBytes(Path).value();
-    table.Go(-5);
+    table.Go(dbases::AppendRecord);
     table.FileClose();
     const std::string after = env.fileBytes(Path).value();
     const std::uint64_t from = recordOffset(table, table.NoRecords());

@@ -167,7 +167,6 @@ void dbases::FileOpen(const std::string& sPath)
         refuse(sPath, "Datensatzlänge ungültig");
 
     file_ = std::move(file);
-    path_ = sPath;
     install(layout);
 }
 
@@ -262,23 +261,23 @@ void dbases::Go(std::int32_t nRec)
         return;
     }
     switch (nRec) {
-    case -1:
+    case FirstRecord:
         cursor_ = 1;
         ReadRecord();
         break;
-    case -2:
+    case LastRecord:
         if (cursor_ == noRecords_ && bufferStored_)
             break;
         cursor_ = noRecords_;
         ReadRecord();
         break;
-    case -3:
+    case PreviousRecord:
         Skip(-1);
         break;
-    case -4:
+    case NextRecord:
         Skip(1);
         break;
-    case -5:
+    case AppendRecord:
         append();
         break;
     default:

@@ -57,7 +57,7 @@ TEST_P(PathsTest, CompletingAndSplittingKeepTheSeparator)
     EXPECT_EQ(paths.nurdatei(bare), bare);
     EXPECT_EQ(paths.nurpfad(bare), p("person.kvt\\"));
     ASSERT_EQ(errors.reports.size(), 1u);
-    EXPECT_EQ(errors.reports[0].number, 5);
+    EXPECT_EQ(errors.reports[0].number, errnum::InvalidArgument);
     EXPECT_EQ(errors.reports[0].location, "Error in y_work_together: Function nurpfad");
 }
 
