@@ -1,6 +1,6 @@
 #include "cli/CliProgram.h"
 
-#include "cli/TerminalErrorDialogs.h"
+#include "cli/TerminalErrorDialogFactory.h"
 #include "cli/TerminalWindow.h"
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
@@ -41,7 +41,7 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
     std::string table;
     if (!cp1252::fromUtf8(options.patientTable, &table))
         return refuseName(terminal, options.patientTable);
-    TerminalErrorDialogs dialogs(terminal, terminal.inputIsTerminal);
+    TerminalErrorDialogFactory dialogs(terminal, terminal.inputIsTerminal);
     Session session(env, clock, dialogs);
     try {
         session.load();

@@ -2,7 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/Terminal.h"
-#include "cli/TerminalErrorDialogs.h"
+#include "cli/TerminalErrorDialogFactory.h"
 #include "reorg/RunWindow.h"
 
 #include <string>
@@ -15,7 +15,7 @@ namespace torvane::cli {
 // or from the user.
 class TerminalWindow final : public RunWindow {
 public:
-    TerminalWindow(Terminal& terminal, ConfirmOption confirm, const TerminalErrorDialogs& dialogs,
+    TerminalWindow(Terminal& terminal, ConfirmOption confirm, const TerminalErrorDialogFactory& dialogs,
                    std::string errorLogPath)
         : terminal_(terminal), confirm_(confirm), dialogs_(dialogs), errorLogPath_(std::move(errorLogPath))
     {
@@ -39,7 +39,7 @@ private:
 
     Terminal& terminal_;
     ConfirmOption confirm_;
-    const TerminalErrorDialogs& dialogs_;
+    const TerminalErrorDialogFactory& dialogs_;
     std::string errorLogPath_;  // named when nothing is copied back
     std::string outputFolder_;  // from the completion message, likewise
     std::string log_;

@@ -1,6 +1,6 @@
 #include "errors/ErrorHandler.h"
 
-#include "errors/ErrorFunctions.h"
+#include "errors/IniFile.h"
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
 
@@ -39,7 +39,7 @@ private:
 
 } // namespace
 
-ErrorHandler::ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const std::string& tempFolder)
+ErrorHandler::ErrorHandler(Env& env, const Clock& clock, ErrorDialogFactory& dialogs, const std::string& tempFolder)
     : env_(env), clock_(clock), dialogs_(dialogs), log_(env, tempFolder, *this)
 {
 }

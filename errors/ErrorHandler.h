@@ -1,6 +1,6 @@
 #pragma once
 
-#include "errors/ErrorDialog.h"
+#include "errors/ErrorDialogFactory.h"
 #include "errors/ErrorLog.h"
 #include "errors/ErrorReporter.h"
 #include "platform/Clock.h"
@@ -16,7 +16,7 @@ class ErrorHandler final : public ErrorReporter {
 public:
     // The temporary folder is read at each report, since it is fixed only
     // when the main window loads.
-    ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const std::string& tempFolder);
+    ErrorHandler(Env& env, const Clock& clock, ErrorDialogFactory& dialogs, const std::string& tempFolder);
 
     void ErrorFunction(const RunError& error, const std::string& location) override;
 
@@ -26,7 +26,7 @@ private:
 
     Env& env_;
     const Clock& clock_;
-    ErrorDialogs& dialogs_;
+    ErrorDialogFactory& dialogs_;
     ErrorLog log_;
     int depth_ = 0;
 };

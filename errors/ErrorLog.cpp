@@ -1,6 +1,7 @@
 #include "errors/ErrorLog.h"
 
-#include "errors/ErrorFunctions.h"
+#include "errors/CorrectPath.h"
+#include "errors/ProgramVersion.h"
 #include "platform/FileExistence.h"
 
 #include <cstdio>

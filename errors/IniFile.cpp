@@ -1,4 +1,4 @@
-#include "errors/ErrorFunctions.h"
+#include "errors/IniFile.h"
 
 #include "errors/Trap.h"
 
@@ -20,25 +20,6 @@ std::string ReadIniFile(Env& env, ErrorReporter& errors, std::string file, std::
         raiseIfFailed(env.privateProfileString(file, section, key, fallback, ProfileBufferSize, &value));
         result = value;
     });
-    return result;
-}
-
-std::string GetVersion(ErrorReporter& errors)
-{
-    std::string result;
-    Trap trap(errors, "Error in Z_ErrorFunction: Function GetVersion");
-    trap([&] {
-        result = std::to_string(TORVANE_VERSION_MAJOR) + "." + std::to_string(TORVANE_VERSION_MINOR) + "."
-                 + std::to_string(TORVANE_VERSION_PATCH);
-    });
-    return result;
-}
-
-std::string CorrectPath(const std::string& path, char separator, ErrorReporter& errors)
-{
-    std::string result;
-    Trap trap(errors, "Error in Z_ErrorFunction: Function CorrectPath");
-    trap([&] { result = path.empty() || path.back() != separator ? path + separator : path; });
     return result;
 }
 

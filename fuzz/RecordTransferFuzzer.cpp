@@ -39,7 +39,7 @@ public:
     DialogAnswer showModal() override { return DialogAnswer::Ok; }
 };
 
-class QuietDialogs final : public ErrorDialogs {
+class QuietDialogs final : public ErrorDialogFactory {
 public:
     std::unique_ptr<ErrorDialog> load(const ErrorLog& log, ErrorReporter& errors) override
     {

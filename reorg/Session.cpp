@@ -5,7 +5,7 @@
 
 namespace torvane {
 
-Session::Session(Env& environment, const Clock& systemClock, ErrorDialogs& dialogs)
+Session::Session(Env& environment, const Clock& systemClock, ErrorDialogFactory& dialogs)
     : env(environment),
       clock(systemClock),
       errors(environment, systemClock, dialogs, workspace.temppfad),

@@ -3,7 +3,7 @@
 #include "dbset/DatabaseSets.h"
 #include "dbset/KeyedRecords.h"
 #include "dbset/ValueFitting.h"
-#include "errors/ErrorDialog.h"
+#include "errors/ErrorDialogFactory.h"
 #include "errors/ErrorHandler.h"
 #include "files/DataPathFile.h"
 #include "files/Paths.h"
@@ -23,7 +23,7 @@ namespace torvane {
 // passed to whoever needs it.
 class Session {
 public:
-    Session(Env& env, const Clock& clock, ErrorDialogs& dialogs);
+    Session(Env& env, const Clock& clock, ErrorDialogFactory& dialogs);
 
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;

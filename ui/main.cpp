@@ -7,7 +7,7 @@
 #include "ui/FRMHaupt.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
-#include "ui/QtErrorDialogs.h"
+#include "ui/QtErrorDialogFactory.h"
 #include "ui/QtFileChooser.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
 
     Env& env = Env::Default();
     const SystemClock clock;
-    QtErrorDialogs dialogs(env, TORVANE_SUPPORT_ADDRESS);
+    QtErrorDialogFactory dialogs(env, TORVANE_SUPPORT_ADDRESS);
     Session session(env, clock, dialogs);
     QtFileChooser chooser;
     QtMessageBoxes boxes;

@@ -1,10 +1,10 @@
-#include "errors/ErrorFunctions.h"
+#include "errors/CorrectPath.h"
 #include "errors/ErrorHandler.h"
 #include "errors/ProgramEnd.h"
 #include "errors/RunTimeTexts.h"
 #include "errors/Trap.h"
 #include "support/RecordingReporter.h"
-#include "support/ScriptedErrorDialogs.h"
+#include "support/ScriptedErrorDialogFactory.h"
 #include "support/platform/FaultInjectingEnv.h"
 #include "support/platform/MemEnv.h"
 #include "support/platform/StatusMatchers.h"
@@ -48,7 +48,7 @@ protected:
 
     MemEnv env{'\\'};
     FixedClock clock{{2011, 3, 5, 14, 7, 9}};
-    testsupport::ScriptedErrorDialogs dialogs;
+    testsupport::ScriptedErrorDialogFactory dialogs;
     std::string tempFolder; // set only after the handler exists
     ErrorHandler handler{env, clock, dialogs, tempFolder};
     bool resumed = false;
@@ -110,8 +110,8 @@ TEST_F(ErrorHandlerTest, ExplanationsComeFromErrorDatCutTo499Characters)
 TEST_F(ErrorHandlerTest, FailuresInsideTheHandlerAreShownWithoutLoopingAndTheProcedureResumes)
 {
     FaultInjectingEnv faulty(env);
-    faulty.failAlways(FaultInjectingEnv::Op::PrivateProfileString, "", 57);
-    faulty.failAlways(FaultInjectingEnv::Op::AppendTextLine, "", 61);
+    faulty.failAlways(FaultInjectingEnv::Op::PrivateProfileString, "", errnum::DeviceIO);
+    faulty.failAlways(FaultInjectingEnv::Op::AppendTextLine, "", errnum::DiskFull);
     ErrorHandler failing(faulty, clock, dialogs, tempFolder);
     runFailingProcedure(failing, 75);
     EXPECT_TRUE(resumed);
@@ -137,7 +137,7 @@ TEST_F(ErrorHandlerTest, AbortEndsTheProgramAndNothingMoreRuns)
     EXPECT_EQ(log(), Header + logged(75));
 }
 
-TEST(ErrorFunctionsTest, CorrectPathAddsTheSeparatorOnlyWhenMissing)
+TEST(CorrectPathTest, AddsTheSeparatorOnlyWhenMissing)
 {
     testsupport::RecordingReporter errors;
     EXPECT_EQ(CorrectPath("C:\\Temp", '\\', errors), "C:\\Temp\\");

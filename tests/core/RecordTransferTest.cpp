@@ -4,7 +4,7 @@
 #include "reorg/RecordTransfer.h"
 #include "reorg/Session.h"
 #include "resources/Templates.h"
-#include "support/ScriptedErrorDialogs.h"
+#include "support/ScriptedErrorDialogFactory.h"
 #include "support/TableFixture.h"
 #include "support/platform/MemEnv.h"
 
@@ -22,7 +22,7 @@ TEST(RecordTransferTest, TheLastNumberIsGivenOutAndTheNextPatientRefused)
     for (const TableName& name : TableNames)
         env.putFile(std::string("/frisch/") + name.base + "temp.kvt", std::string(templateBlob(name.resource)));
     const FixedClock clock{{2011, 3, 5, 9, 30, 0}};
-    testsupport::ScriptedErrorDialogs dialogs;
+    testsupport::ScriptedErrorDialogFactory dialogs;
     Session session{env, clock, dialogs};
     session.load();
     std::uint8_t main = DatabaseSets::MainSet, temp = DatabaseSets::TempSet;

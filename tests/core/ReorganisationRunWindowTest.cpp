@@ -4,7 +4,7 @@
 #include "platform/Cp1252.h"
 #include "reorg/ReorganisationRun.h"
 #include "reorg/Session.h"
-#include "support/ScriptedErrorDialogs.h"
+#include "support/ScriptedErrorDialogFactory.h"
 #include "support/ScriptedRunWindow.h"
 #include "support/TableFixture.h"
 #include "support/platform/MemEnv.h"
@@ -25,7 +25,7 @@ TEST(ReorganisationRunWindowTest, CountsEveryRecordAndNamesTheOutputFolderBetwee
         env.putFile("/praxis/" + std::string(TableNames[k].base) + ".kvt",
                     testsupport::tableFile(TableNames[k].resource, k == 0 ? person : std::vector<testsupport::Row>{}));
     const FixedClock clock{{2011, 3, 5, 9, 30, 0}};
-    testsupport::ScriptedErrorDialogs dialogs;
+    testsupport::ScriptedErrorDialogFactory dialogs;
     testsupport::ScriptedRunWindow window{Confirmation::Backup};
     Session session(env, clock, dialogs);
     session.load();

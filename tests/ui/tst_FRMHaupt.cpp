@@ -6,7 +6,7 @@
 #include "support/ModalScript.h"
 #include "support/platform/MemEnv.h"
 #include "ui/FRMHaupt.h"
-#include "ui/QtErrorDialogs.h"
+#include "ui/QtErrorDialogFactory.h"
 
 using namespace torvane;
 using torvane::uitest::ModalScript;
@@ -18,7 +18,7 @@ namespace {
 struct Practice : ui::FileChooser, ui::MessageBoxes {
     MemEnv env{'/'};
     FixedClock clock{{2024, 3, 5, 10, 0, 0}};
-    ui::QtErrorDialogs dialogs{env, "support@example.invalid"};
+    ui::QtErrorDialogFactory dialogs{env, "support@example.invalid"};
     Session session{env, clock, dialogs};
     ui::FRMHaupt window{session, *this, *this};
     std::optional<QString> answer;  // nothing: cancel

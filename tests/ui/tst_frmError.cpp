@@ -5,7 +5,7 @@
 #include "platform/Clock.h"
 #include "support/ModalScript.h"
 #include "support/platform/MemEnv.h"
-#include "ui/QtErrorDialogs.h"
+#include "ui/QtErrorDialogFactory.h"
 
 using namespace torvane;
 using torvane::uitest::ModalScript;
@@ -19,7 +19,7 @@ struct Reporting {
     MemEnv env{'/'};
     FixedClock clock{{2024, 3, 5, 10, 0, 0}};
     std::string tempFolder;
-    ui::QtErrorDialogs dialogs{env, "support@example.invalid"};
+    ui::QtErrorDialogFactory dialogs{env, "support@example.invalid"};
     ErrorHandler handler{env, clock, dialogs, tempFolder};
 
     // Reports the error while the step acts on its dialog; how the program ended, if it did.
