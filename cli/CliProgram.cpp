@@ -18,7 +18,7 @@ void chooseFile(Session& session, const std::string& file)
 {
     Trap trap(session.errors, "Error in FRMHaupt: Sub cmdLoad_Click");
     std::string folder;
-    trap([&] { folder = session.paths.nurpfad(file); });
+    trap([&] { folder = session.files.paths.nurpfad(file); });
     trap([&] { session.workspace.quellpfad[0] = folder; });
     if (trimBlanks(session.workspace.quellpfad[0]).empty())
         endProgram(EndReason::NoFolder);
@@ -45,13 +45,13 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
     Session session(env, clock, dialogs);
     try {
         session.load();
-        if (!session.paths.dateivorhanden(table)) {
+        if (!session.files.paths.dateivorhanden(table)) {
             terminal.err << "Die Patiententabelle wurde nicht gefunden: " << options.patientTable << "\n"
                          << usageLine();
             return exitcode::Usage;
         }
         TerminalWindow window(terminal, options.confirm, dialogs,
-                              session.paths.pathcomplete(session.workspace.temppfad) + "Errorlog.txt");
+                              session.files.paths.pathcomplete(session.workspace.temppfad) + "Errorlog.txt");
         chooseFile(session, table);
         ReorganisationRun(session, window).cmdsynchronisieren_Click(0);
     } catch (const ProgramEnd& end) {

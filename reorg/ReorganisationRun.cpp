@@ -28,21 +28,21 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
 
     trap([&] { window_.setLogText(""); });
     std::string staging = makeFolder(ws.temppfad, "TEMP_REORG_EINGANG");
-    trap([&] { session_.copies.kopiere_datenbanken(source, staging); });
+    trap([&] { session_.files.copies.kopiere_datenbanken(source, staging); });
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
-        session_.sets.open_database(set, staging);
+        session_.databases.sets.open_database(set, staging);
     });
     trap([&] { appendLog("Die Datei wird reorganisiert"); });
     readMainFieldLists();
 
     trap([&] { window_.setProgressVisible(true); });
     trap([&] { window_.setProgressMin(0); });
-    trap([&] { session_.templates.extrahiere_aus_resource(); });
+    trap([&] { session_.files.templates.extrahiere_aus_resource(); });
     freshTempTables();
     trap([&] {
         std::uint8_t set = DatabaseSets::TempSet;
-        session_.sets.open_database(set, ws.temppfad);
+        session_.databases.sets.open_database(set, ws.temppfad);
     });
     readTempFieldLists();
 
@@ -50,7 +50,7 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
         std::string table = "DB1";
-        n = session_.sets.anzahl_datensaetze(set, table);
+        n = session_.databases.sets.anzahl_datensaetze(set, table);
     });
     if (n < 2) {
         trap([&] { window_.messageBox(texts::nothingToDo(), "Information", MessageIcon::Information); });
@@ -60,16 +60,16 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
 
     trap([&] {
         std::uint8_t set = DatabaseSets::TempSet;
-        session_.sets.Close_db(set);
+        session_.databases.sets.Close_db(set);
     });
     trap([&] { window_.setProgressVisible(false); });
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
-        session_.sets.Close_db(set);
+        session_.databases.sets.Close_db(set);
     });
 
     std::string output = makeFolder(source, "REORG_AUSGANG");
-    trap([&] { session_.paths.pathcomplete(output); });
+    trap([&] { session_.files.paths.pathcomplete(output); });
     writeOutput(output);
     trap([&] { window_.messageBox(texts::completion(output), "...und fertig!", MessageIcon::Exclamation); });
 
@@ -89,7 +89,7 @@ std::string ReorganisationRun::makeFolder(std::string& base, const char* prefix)
 {
     Trap trap(session_.errors, RunLocation);
     std::string folder;
-    trap([&] { folder = session_.staging.mach_temporaeres_verzeichnis(base, prefix); });
+    trap([&] { folder = session_.files.staging.mach_temporaeres_verzeichnis(base, prefix); });
     if (folder.empty()) {
         trap([&] { window_.messageBox(texts::noFreeFolder(base, prefix), "Information", MessageIcon::Information); });
         endProgram(EndReason::Refused);
@@ -106,9 +106,9 @@ void ReorganisationRun::readMainFieldLists()
 {
     Trap trap(session_.errors, RunLocation);
     FieldLists& lists = session_.fields;
-    const std::size_t tables = session_.sets.db4_missing ? 3 : 4;
+    const std::size_t tables = session_.databases.sets.db4_missing ? 3 : 4;
     for (std::size_t t = 1; t <= tables; ++t) {
-        dbases& table = session_.sets.db_main[t - 1];
+        dbases& table = session_.databases.sets.db_main[t - 1];
         trap([&] { lists.feldanzahl_main[t] = table.NoFields(); });
         for (int f = 1; f <= lists.feldanzahl_main[t] && f <= 255; ++f) {
             FieldInfo& info = lists.feldinfo_main[t][static_cast<std::size_t>(f)];
@@ -121,7 +121,7 @@ void ReorganisationRun::readTempFieldLists()
 {
     Trap trap(session_.errors, RunLocation);
     for (std::size_t t = 1; t <= 4; ++t) {
-        dbases& table = session_.sets.db_temp[t - 1];
+        dbases& table = session_.databases.sets.db_temp[t - 1];
         std::int16_t count = 0;
         trap([&] { count = table.NoFields(); });
         for (int f = 1; f <= count && f <= 255; ++f) {
@@ -139,12 +139,12 @@ void ReorganisationRun::freshTempTables()
     for (const TableName& name : TableNames) {
         const std::string base = name.base;
         std::string table;
-        trap([&] { table = session_.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"; });
-        if (session_.paths.dateivorhanden(table))
+        trap([&] { table = session_.files.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"; });
+        if (session_.files.paths.dateivorhanden(table))
             trap([&] { raiseIfFailed(session_.env.deleteFile(table)); });
         trap([&] {
-            raiseIfFailed(session_.env.copyFile(session_.paths.pathcomplete(ws.temppfad) + base + "template.kvt",
-                                                session_.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"));
+            raiseIfFailed(session_.env.copyFile(session_.files.paths.pathcomplete(ws.temppfad) + base + "template.kvt",
+                                                session_.files.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"));
         });
     }
 }
@@ -174,7 +174,7 @@ void ReorganisationRun::writeOutput(const std::string& output)
     Workspace& ws = session_.workspace;
     for (const TableName& name : TableNames) {
         const std::string file = output + name.base + ".kvt";
-        if (session_.paths.dateivorhanden(file))
+        if (session_.files.paths.dateivorhanden(file))
             trap([&] { raiseIfFailed(session_.env.deleteFile(file)); });
         trap([&] { raiseIfFailed(session_.env.copyFile(ws.temppfad + name.base + "temp.kvt", file)); });
     }
@@ -187,7 +187,7 @@ void ReorganisationRun::copyBack(std::string& output, std::string& source)
 {
     Trap trap(session_.errors, RunLocation);
     CopyBack::Outcome outcome = CopyBack::Outcome::KeptOriginals;
-    CopyBack replacement(session_.env, session_.errors, session_.paths);
+    CopyBack replacement(session_.env, session_.errors, session_.files.paths);
     trap([&] { outcome = replacement.ersetze_datenbanken(output, source); });
     if (outcome == CopyBack::Outcome::Replaced)
         return;

@@ -143,7 +143,7 @@ void FRMHaupt::cmdLoad_Click(std::int16_t)
 {
     Trap trap(session_.errors, "Error in FRMHaupt: Sub cmdLoad_Click");
     std::string dataFolder;
-    trap([&] { dataFolder = session_.dataPath.hole_dbpfad(); });
+    trap([&] { dataFolder = session_.files.dataPath.hole_dbpfad(); });
     if (!dataFolder.empty())
         trap([&] { CommonDialog1.InitDir = dataFolder; });
     trap([&] {
@@ -153,9 +153,9 @@ void FRMHaupt::cmdLoad_Click(std::int16_t)
     });
     trap([&] { CommonDialog1.ShowOpen(this); });
     std::string folder;
-    trap([&] { folder = session_.paths.nurpfad(CommonDialog1.FileName); });
+    trap([&] { folder = session_.files.paths.nurpfad(CommonDialog1.FileName); });
     trap([&] { txtfile_9->setText(qtText(folder)); });
-    trap([&] { session_.workspace.quellpfad[0] = session_.paths.nurpfad(CommonDialog1.FileName); });
+    trap([&] { session_.workspace.quellpfad[0] = session_.files.paths.nurpfad(CommonDialog1.FileName); });
     if (trimBlanks(session_.workspace.quellpfad[0]).empty())
         endProgram(EndReason::NoFolder);
     trap([&] { cmdsynchronisieren_0->setEnabled(true); });

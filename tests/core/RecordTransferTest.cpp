@@ -27,16 +27,16 @@ TEST(RecordTransferTest, TheLastNumberIsGivenOutAndTheNextPatientRefused)
     session.load();
     std::uint8_t main = DatabaseSets::MainSet, temp = DatabaseSets::TempSet;
     std::string working = "/praxis", fresh = "/frisch";
-    session.sets.open_database(main, working);
-    session.sets.open_database(temp, fresh);
+    session.databases.sets.open_database(main, working);
+    session.databases.sets.open_database(temp, fresh);
 
     RecordTransfer transfer(session);
     std::int16_t running = RecordTransfer::MaxPatients - 1;
     EXPECT_EQ(transfer.transfer(1, running), TransferResult::CarriedOver);
-    EXPECT_EQ(session.sets.db_temp[0].GetData("DATNUMMER").toText(), "32767");
+    EXPECT_EQ(session.databases.sets.db_temp[0].GetData("DATNUMMER").toText(), "32767");
     EXPECT_EQ(transfer.transfer(1, running), TransferResult::LimitReached);
     EXPECT_EQ(running, RecordTransfer::MaxPatients);
-    for (const dbases& table : session.sets.db_temp)
+    for (const dbases& table : session.databases.sets.db_temp)
         EXPECT_EQ(table.NoRecords(), 1) << "nothing appended for the refused patient";
     EXPECT_TRUE(dialogs.shown.empty());
 }
