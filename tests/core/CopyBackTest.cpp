@@ -86,8 +86,9 @@ TEST(CopyBackTest, WhenPuttingBackFailsTooTheOriginalStaysUnderItsKeptName)
         if (record.injected != 0)
             failed.push_back(FaultInjectingEnv::describe(record));
     }
-    EXPECT_EQ(failed, (Strings{"renameFile C:\\Daten\\kvxdat2.kvt.torvane-neu -> C:\\Daten\\kvxdat2.kvt failed with 70",
-                               "renameFile C:\\Daten\\kvxdat1.kvt.torvane-alt -> C:\\Daten\\kvxdat1.kvt failed with 57"}));
+    EXPECT_EQ(failed,
+              (Strings{"renameFile C:\\Daten\\kvxdat2.kvt.torvane-neu -> C:\\Daten\\kvxdat2.kvt failed with 70",
+                       "renameFile C:\\Daten\\kvxdat1.kvt.torvane-alt -> C:\\Daten\\kvxdat1.kvt failed with 57"}));
     EXPECT_EQ(folder.data("kvxdat1.kvt.torvane-alt"), "old kvxdat1.kvt");
     EXPECT_EQ(folder.data("PERSON.KVT") + folder.data("kvxdat2.kvt"), "old PERSON.KVTold kvxdat2.kvt");
     EXPECT_EQ(folder.errors.reports.size(), 2u);

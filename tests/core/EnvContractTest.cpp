@@ -67,7 +67,10 @@ template <typename World>
 class EnvContractTest : public ::testing::Test {
 protected:
     std::string at(const std::string& name) const { return world.root() + name; }
-    void write(const std::string& name, std::string_view bytes) { ASSERT_THAT(env.writeNewFile(at(name), bytes), IsOk()); }
+    void write(const std::string& name, std::string_view bytes)
+    {
+        ASSERT_THAT(env.writeNewFile(at(name), bytes), IsOk());
+    }
     std::string content(const std::string& name)
     {
         std::string bytes;

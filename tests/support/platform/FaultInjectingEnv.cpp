@@ -83,9 +83,8 @@ std::string FaultInjectingEnv::describe(const Record& record)
 
 bool FaultInjectingEnv::Fault::matches(const Record& record) const
 {
-    return op == record.op
-           && (record.path.find(pathPart) != std::string::npos
-               || record.secondPath.find(pathPart) != std::string::npos);
+    return op == record.op &&
+           (record.path.find(pathPart) != std::string::npos || record.secondPath.find(pathPart) != std::string::npos);
 }
 
 int FaultInjectingEnv::faultFor(const Record& record)
