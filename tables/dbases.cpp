@@ -30,7 +30,7 @@ std::string descriptorName(const char* bytes)
 
 std::uint32_t littleEndian32(const unsigned char* p)
 {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
 }
 
 [[noreturn]] void refuse(const std::string& path, const char* reason)

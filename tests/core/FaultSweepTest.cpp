@@ -65,7 +65,8 @@ Fault faultAt(const std::vector<FaultInjectingEnv::Record>& operations, std::uin
 {
     const Op op = operations.at(k - 1).op;
     const auto sameKind = [op](const FaultInjectingEnv::Record& record) { return record.op == op; };
-    return {op, static_cast<std::uint64_t>(std::count_if(operations.begin(), operations.begin() + k, sameKind))};
+    const auto end = operations.begin() + static_cast<std::ptrdiff_t>(k);
+    return {op, static_cast<std::uint64_t>(std::count_if(operations.begin(), end, sameKind))};
 }
 
 RunOutcome runWithFault(const Files& practice, Fault fault, int error)
