@@ -107,7 +107,8 @@ void rewriteOneRecord(MemEnv& env, const std::string& value, std::uint8_t pick)
     table.upd();
     table.FileClose();
     const std::uint64_t from = recordOffset(table, record);
-    requireChangesWithin(before, env.fileBytes(Path).value(), from, from + table.Recordlength(), dataStart(table));
+    const std::uint64_t to = from + static_cast<std::uint64_t>(table.Recordlength());
+    requireChangesWithin(before, env.fileBytes(Path).value(), from, to, dataStart(table));
 }
 
 void appendOneRecord(MemEnv& env)
@@ -121,7 +122,7 @@ void appendOneRecord(MemEnv& env)
     const std::uint64_t from = recordOffset(table, table.NoRecords());
     // The record count at bytes 4..7 is the one change outside the record.
     requireChangesWithin(before.substr(0, 4) + after.substr(4, 4) + before.substr(8), after, from,
-                         from + table.Recordlength(), dataStart(table));
+                         from + static_cast<std::uint64_t>(table.Recordlength()), dataStart(table));
 }
 
 } // namespace
