@@ -3,6 +3,7 @@
 #include "errors/ErrorDialog.h"
 #include "errors/ErrorLog.h"
 #include "errors/ErrorReporter.h"
+#include "errors/WorkingCopyNames.h"
 #include "files/Workspace.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
@@ -21,6 +22,11 @@ public:
 
     void ErrorFunction(const RunError& error, const std::string& location) override;
 
+    // From now on the message names the data folder's tables where an error
+    // text names their working copies in the staging folder; the log keeps
+    // the path as it was.
+    void nameWorkingCopies(const std::string& stagingFolder, const std::string& dataFolder);
+
 private:
     std::string explanation(int number);
     void createLogIfMissing() const;
@@ -29,6 +35,7 @@ private:
     const Clock& clock_;
     ErrorDialogs& dialogs_;
     ErrorLog log_;
+    WorkingCopyNames workingCopies_;
     int depth_ = 0;
 };
 
