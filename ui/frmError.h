@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace torvane::ui {
 
+class WholeLinesTextBox;
+
 // Where the bug-report e-mail goes and what hands it to the mail program.
 struct BugReportRoute {
     std::string supportAddress;
@@ -68,7 +70,7 @@ private:
 
     QLabel* imgImage_0 = nullptr;
     QLabel* imgImage_2 = nullptr;
-    QPlainTextEdit* txtMsg = nullptr;
+    WholeLinesTextBox* txtMsg = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdExit = nullptr;
     QPushButton* cmdDetails = nullptr;
