@@ -244,10 +244,14 @@ void FRMHaupt::setBusy(bool busy)
 {
     // The pointer over this window only: a dialog shown meanwhile has its
     // own. Not busy, the window is as with a folder chosen: all buttons work.
-    if (busy)
+    if (busy) {
         setCursor(Qt::WaitCursor);
-    else
+        // Off the buttons, before they are disabled: the focus would move on
+        // to the path box and mark its text.
+        setFocus();
+    } else {
         unsetCursor();
+    }
     for (QPushButton* button : {cmdLoad_3, cmdsynchronisieren_0, cmdQuit})
         button->setEnabled(!busy);
 }

@@ -6,8 +6,11 @@
 #include "ui/QtFileChooser.h"
 
 #include <QAbstractButton>
+#include <QAbstractProxyModel>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -32,9 +35,13 @@ class GermanQtTextsTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(torvane::ui::installGermanQtTexts(*QCoreApplication::instance())); }
 
+    // Buttons, labels, and the size and date of a file.
     void theChooser()
     {
         QTemporaryDir practice;
+        QFile table(practice.filePath("person.kvt"));
+        QVERIFY(table.open(QIODevice::WriteOnly) && table.write(QByteArray(1536, 'x')) == 1536);
+        table.close();
         const auto dialog = torvane::ui::QtFileChooser::makeDialog(
             nullptr, {practice.path(), "Datenbank zur Reorganisation wählen", "KVX-Datenbank (*.KVT)", "pers*.kvt"});
         dialog->show();
@@ -43,6 +50,12 @@ private slots:
         for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
             labels << dialog->findChild<QLabel*>(name)->text();
         QCOMPARE(labels, QStringList({"Suchen in:", "Datei&name:", "Dateien des Typs:"}));
+        auto* files = dialog->findChild<QFileSystemModel*>();
+        const QModelIndex file = dialog->proxyModel()->mapFromSource(files->index(table.fileName()));
+        const auto column = [&](int number) { return file.siblingAtColumn(number).data().toString(); };
+        QTRY_COMPARE(column(1), QStringLiteral("1,50 KiB"));
+        QVERIFY2(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d$").match(column(3)).hasMatch(),
+                 qPrintable(column(3)));
     }
 
     void aMessageBox()
