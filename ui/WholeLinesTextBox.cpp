@@ -47,7 +47,7 @@ void WholeLinesTextBox::layOut()
     // The scroll bar takes width from the text: with it the text may need
     // more lines, never fewer.
     const qreal width = inner.width() - 2 * SidePadding;
-    bool scrolls = layOutLines(width) > visible;
+    const bool scrolls = layOutLines(width) > visible;
     if (scrolls)
         layOutLines(width - verticalScrollBar()->sizeHint().width());
     setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);

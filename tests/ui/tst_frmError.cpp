@@ -2,7 +2,6 @@
 
 #include "errors/ErrorHandler.h"
 #include "errors/ProgramEnd.h"
-#include "errors/RunTimeTexts.h"
 #include "platform/Clock.h"
 #include "platform/MemEnv.h"
 #include "support/ModalScript.h"
@@ -53,10 +52,10 @@ struct Reporting : ui::MailHandler {
 };
 
 // What opening a working copy with these bytes reports, the copy named as the practice's table.
-RunError openingFails(Env& env, const std::string& bytes)
+RunError openingFails(MemEnv& env, const std::string& bytes)
 {
     const std::string copy = "/tmp/mit Leerzeichen/TEMP_REORG_EINGANG_03_05_0/kvxdat2.kvt";
-    dynamic_cast<MemEnv&>(env).putFile(copy, bytes);
+    env.putFile(copy, bytes);
     try {
         dbases(env).FileOpen(copy);
     } catch (const RunError& error) {
@@ -67,7 +66,7 @@ RunError openingFails(Env& env, const std::string& bytes)
 
 // The program's longest error texts: each refusal of a table file in the
 // staging folder, and the longest run-time texts with a path.
-std::vector<RunError> longestErrors(Env& env)
+std::vector<RunError> longestErrors(MemEnv& env)
 {
     const std::string header(32, '\0');
     const std::string descriptor = "DATNUMMER" + std::string(23, '\0');
@@ -162,8 +161,8 @@ private slots:
                     if (position == bar->maximum())
                         QVERIFY(whole(box->lineRects().back()));
                 }
-                QVERIFY(box->lineRects().front().top() == 0 && box->lineRects().front().height() >= box->fontMetrics().height());
                 const auto lines = box->lineRects();
+                QVERIFY(lines.front().top() == 0 && lines.front().height() >= box->fontMetrics().height());
                 QCOMPARE(bar->isVisible(), std::any_of(lines.begin(), lines.end(), outside));
                 QTest::mouseClick(control(dialog, "cmdOK"), Qt::LeftButton);
             });
