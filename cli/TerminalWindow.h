@@ -29,11 +29,14 @@ public:
     void setProgressValue(float value) override { value_ = value; }
     void setCounterCaption(const std::string& caption) override { counter_ = caption; }
     void repaint() override;
+    // A terminal has no pointer, and nothing to click while the run works.
+    void setBusy(bool) override {}
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    Confirmation showFinalConfirmation() override;
+    Confirmation showFinalConfirmation(const Message& onDoubt) override;
 
 private:
     bool interactive() const;
+    Confirmation choose();
     Confirmation askConfirmation();
     void clearProgressLine();
 

@@ -69,10 +69,15 @@ void ErrorHandler::ErrorFunction(const RunError& error, const std::string& locat
         dialog->WritetoLog(entry);
     if (fatal)
         dialog->disableOk();
-    dialog->setMessageText(dialog->ChangeErrMsg(error.number, error.text, location));
+    dialog->setMessageText(dialog->ChangeErrMsg(error.number, workingCopies_.readable(error.text), location));
     if (dialog->showModal() == DialogAnswer::Abort)
         endProgram(EndReason::Aborted);
     dialog.reset();
+}
+
+void ErrorHandler::nameWorkingCopies(const std::string& stagingFolder, const std::string& dataFolder)
+{
+    workingCopies_.add(stagingFolder, dataFolder, env_.separator());
 }
 
 std::string ErrorHandler::explanation(int number)

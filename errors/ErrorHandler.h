@@ -3,6 +3,7 @@
 #include "errors/ErrorDialogFactory.h"
 #include "errors/ErrorLog.h"
 #include "errors/ErrorReporter.h"
+#include "errors/WorkingCopyNames.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
 
@@ -20,6 +21,11 @@ public:
 
     void ErrorFunction(const RunError& error, const std::string& location) override;
 
+    // From now on the message names the data folder's tables where an error
+    // text names their working copies in the staging folder; the log keeps
+    // the path as it was.
+    void nameWorkingCopies(const std::string& stagingFolder, const std::string& dataFolder);
+
 private:
     std::string explanation(int number);
     void createLogIfMissing() const;
@@ -28,6 +34,7 @@ private:
     const Clock& clock_;
     ErrorDialogFactory& dialogs_;
     ErrorLog log_;
+    WorkingCopyNames workingCopies_;
     int depth_ = 0;
 };
 

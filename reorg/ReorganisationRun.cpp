@@ -26,8 +26,10 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
     Workspace& ws = session_.workspace;
     std::string& source = ws.quellpfad.at(static_cast<std::size_t>(Index));
 
+    trap([&] { window_.setBusy(true); });
     trap([&] { window_.setLogText(""); });
     std::string staging = makeFolder(ws.temppfad, "TEMP_REORG_EINGANG");
+    trap([&] { session_.errors.nameWorkingCopies(staging, source); });
     trap([&] { session_.files.copies.kopiere_datenbanken(source, staging); });
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
@@ -53,7 +55,7 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
         n = session_.databases.sets.anzahl_datensaetze(set, table);
     });
     if (n < 2) {
-        trap([&] { window_.messageBox(texts::nothingToDo(), "Information", MessageIcon::Information); });
+        tell({texts::nothingToDo(), "Information", MessageIcon::Information});
         endProgram(EndReason::NothingToDo);
     }
     transferAll(n);
@@ -71,14 +73,15 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
     std::string output = makeFolder(source, "REORG_AUSGANG");
     trap([&] { session_.files.paths.pathcomplete(output); });
     writeOutput(output);
-    trap([&] { window_.messageBox(texts::completion(output), "...und fertig!", MessageIcon::Exclamation); });
+    tell({texts::completion(output), "...und fertig!", MessageIcon::Exclamation});
 
     Confirmation choice = Confirmation::Doubt;
-    trap([&] { choice = window_.showFinalConfirmation(); });
-    if (choice == Confirmation::Doubt) {
-        trap([&] { window_.messageBox(texts::doubtEnd(), "Kontrolliertes Ende", MessageIcon::Information); });
+    trap([&] {
+        choice = window_.showFinalConfirmation({texts::doubtEnd(), "Kontrolliertes Ende", MessageIcon::Information});
+    });
+    if (choice == Confirmation::Doubt)
         endProgram(EndReason::Doubt);
-    }
+    trap([&] { window_.setBusy(true); });
     copyBack(output, source);
     endProgram(EndReason::CopiedBack);
 }
@@ -91,10 +94,18 @@ std::string ReorganisationRun::makeFolder(std::string& base, const char* prefix)
     std::string folder;
     trap([&] { folder = session_.files.staging.mach_temporaeres_verzeichnis(base, prefix); });
     if (folder.empty()) {
-        trap([&] { window_.messageBox(texts::noFreeFolder(base, prefix), "Information", MessageIcon::Information); });
+        tell({texts::noFreeFolder(base, prefix), "Information", MessageIcon::Information});
         endProgram(EndReason::Refused);
     }
     return folder;
+}
+
+// The user reads a message while the run waits, so without the wait pointer.
+void ReorganisationRun::tell(const Message& message)
+{
+    Trap trap(session_.errors, RunLocation);
+    trap([&] { window_.setBusy(false); });
+    trap([&] { window_.messageBox(message.text, message.title, message.icon); });
 }
 
 void ReorganisationRun::appendLog(const std::string& line)
@@ -161,7 +172,7 @@ void ReorganisationRun::transferAll(std::int32_t n)
         TransferResult result = TransferResult::Skipped;
         trap([&] { result = transfer_.transfer(r, running); });
         if (result == TransferResult::LimitReached) {
-            trap([&] { window_.messageBox(texts::tooManyPatients(), "Information", MessageIcon::Information); });
+            tell({texts::tooManyPatients(), "Information", MessageIcon::Information});
             endProgram(EndReason::Refused);
         }
     }
@@ -194,7 +205,7 @@ void ReorganisationRun::copyBack(std::string& output, std::string& source)
     const std::string text = outcome == CopyBack::Outcome::KeptOriginals
                                  ? texts::copyBackKeptOriginals(output)
                                  : texts::copyBackRestoreFailed(output, source, CopyBack::OldSuffix);
-    trap([&] { window_.messageBox(text, "Kontrolliertes Ende", MessageIcon::Exclamation); });
+    tell({text, "Kontrolliertes Ende", MessageIcon::Exclamation});
     endProgram(EndReason::CopyBackFailed);
 }
 

@@ -23,6 +23,7 @@ public:
 
 private:
     std::string makeFolder(std::string& base, const char* prefix);
+    void tell(const Message& message);
     void appendLog(const std::string& line);
     void readMainFieldLists();
     void readTempFieldLists();

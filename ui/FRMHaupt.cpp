@@ -24,7 +24,7 @@ namespace torvane::ui {
 namespace {
 
 // A run repaints once per record; painting more often than the eye follows
-// would only slow it down.
+// would only slow it down. The last record is always painted.
 constexpr qint64 RepaintIntervalMs = 30;
 
 int whole(float value)
@@ -231,7 +231,8 @@ void FRMHaupt::setCounterCaption(const std::string& caption)
 
 void FRMHaupt::repaint()
 {
-    if (painted_.isValid() && painted_.elapsed() < RepaintIntervalMs)
+    const bool last = prgprogress_4->value() >= prgprogress_4->maximum();
+    if (!last && painted_.isValid() && painted_.elapsed() < RepaintIntervalMs)
         return;
     // Paints and flushes to the screen at once, without returning to the
     // event loop: the run holds the thread and takes no input.
@@ -239,14 +240,30 @@ void FRMHaupt::repaint()
     painted_.start();
 }
 
+void FRMHaupt::setBusy(bool busy)
+{
+    // The pointer over this window only: a dialog shown meanwhile has its
+    // own. Not busy, the window is as with a folder chosen: all buttons work.
+    if (busy) {
+        setCursor(Qt::WaitCursor);
+        // Off the buttons, before they are disabled: the focus would move on
+        // to the path box and mark its text.
+        setFocus();
+    } else {
+        unsetCursor();
+    }
+    for (QPushButton* button : {cmdLoad_3, cmdsynchronisieren_0, cmdQuit})
+        button->setEnabled(!busy);
+}
+
 void FRMHaupt::messageBox(const std::string& text, const std::string& title, MessageIcon icon)
 {
     boxes_.show(this, icon, qtText(title), qtLines(text));
 }
 
-Confirmation FRMHaupt::showFinalConfirmation()
+Confirmation FRMHaupt::showFinalConfirmation(const Message& onDoubt)
 {
-    Formendhinweis window(this);
+    Formendhinweis window(this, boxes_, onDoubt);
     return window.ask();
 }
 

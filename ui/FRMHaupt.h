@@ -46,8 +46,9 @@ public:
     void setProgressValue(float value) override;
     void setCounterCaption(const std::string& caption) override;
     void repaint() override;
+    void setBusy(bool busy) override;
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    Confirmation showFinalConfirmation() override;
+    Confirmation showFinalConfirmation(const Message& onDoubt) override;
 
 signals:
     // The windows are closed; the application should exit now.

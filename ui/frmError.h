@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace torvane::ui {
 
+class WholeLinesTextBox;
+
 // Where the bug-report e-mail goes, and the platform that finds the error
 // log's name as it exists on disk and hands the e-mail to the mail program.
 struct BugReportRoute {
@@ -67,7 +69,7 @@ private:
 
     QLabel* imgImage_0 = nullptr;
     QLabel* imgImage_2 = nullptr;
-    QPlainTextEdit* txtMsg = nullptr;
+    WholeLinesTextBox* txtMsg = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdExit = nullptr;
     QPushButton* cmdDetails = nullptr;

@@ -5,15 +5,13 @@
 #include "platform/Env.h"
 #include "reorg/Session.h"
 #include "ui/FRMHaupt.h"
+#include "ui/GermanQtTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
 #include "ui/QtErrorDialogFactory.h"
 #include "ui/QtFileChooser.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -25,11 +23,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(programIcon());
     // The program ends only through its own end, with that end's status.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Qt's own dialogs (the file chooser) in the desktop's language where Qt's translations are installed.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    installGermanQtTexts(app);
 
     Env& env = Env::Default();
     const SystemClock clock;

@@ -137,6 +137,29 @@ TEST_F(ErrorHandlerTest, AbortEndsTheProgramAndNothingMoreRuns)
     EXPECT_EQ(log(), Header + logged(75));
 }
 
+// Only files inside a named staging folder are renamed, however often they occur.
+TEST_F(ErrorHandlerTest, MessagesNameTheTablesWorkingCopiesWereMadeFrom)
+{
+    handler.nameWorkingCopies("C:\\Temp\\TEMP_REORG_EINGANG_03_05_1", "D:\\Praxis\\Daten\\");
+    handler.nameWorkingCopies("C:\\Temp\\TEMP_REORG_EINGANG_03_05_2\\", "E:\\Daten");
+    const struct {
+        std::string text, shown;
+    } cases[] = {
+        {"Datei nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1\\person.kvt",
+         "Datei nicht gefunden: Kopie von D:\\Praxis\\Daten\\person.kvt"},
+        {"(C:\\Temp\\TEMP_REORG_EINGANG_03_05_2\\kvxdat1.kvt, C:\\Temp\\TEMP_REORG_EINGANG_03_05_2\\kvxdat2.kvt)",
+         "(Kopie von E:\\Daten\\kvxdat1.kvt, Kopie von E:\\Daten\\kvxdat2.kvt)"},
+        {"Pfad nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1", "Pfad nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1"},
+        {"C:\\Temp\\TEMP_REORG_EINGANG_03_05_10\\person.kvt", "C:\\Temp\\TEMP_REORG_EINGANG_03_05_10\\person.kvt"},
+        {"C:\\Temp\\persontemp.kvt", "C:\\Temp\\persontemp.kvt"},
+    };
+    for (const auto& [text, shown] : cases) {
+        handler.ErrorFunction({75, text, "Torvane", 0}, Copying);
+        EXPECT_EQ(dialogs.shown.back().message, shown);
+        EXPECT_EQ(dialogs.shown.back().details.rfind("Error 75: " + text + "\r\n", 0), 0u) << "the log keeps the path";
+    }
+}
+
 TEST(CorrectPathTest, AddsTheSeparatorOnlyWhenMissing)
 {
     testsupport::RecordingReporter errors;
