@@ -4,7 +4,10 @@
 #include "cli/TerminalWindow.h"
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
+#include "cli/TerminalText.h"
 #include "platform/Cp1252.h"
+#include "reorg/BackupRestore.h"
+#include "reorg/DataFolderGuard.h"
 #include "reorg/ReorganisationRun.h"
 #include "reorg/Session.h"
 #include "tables/TrimBlanks.h"
@@ -30,6 +33,45 @@ int refuseName(Terminal& terminal, const std::string& name)
     return exitcode::Usage;
 }
 
+void show(std::ostream& stream, const Message& message)
+{
+    stream << "\n" << terminalText(message.title) << "\n" << terminalText(message.text);
+    if (message.text.empty() || message.text.back() != '\r')
+        stream << "\n";
+    stream << std::flush;
+}
+
+// The data folder locked for this program and an interrupted copy-back
+// finished, told on standard error. Refusals end the program.
+void secureDataFolder(Session& session, Terminal& terminal, std::string& dataFolder)
+{
+    const DataFolderGuard::Check check = DataFolderGuard(session).sichere_datenordner(dataFolder);
+    if (check.notice)
+        show(terminal.err, *check.notice);
+    if (check.state == DataFolderGuard::State::RecoveryFailed)
+        endProgram(EndReason::RecoveryFailed);
+    if (check.state != DataFolderGuard::State::Ready)
+        endProgram(EndReason::Locked);
+}
+
+// The data folder is the patient table's, or the one holding the backup folder.
+void restore(Session& session, Terminal& terminal, const std::string& table, std::string backup)
+{
+    std::string data;
+    if (backup.empty()) {
+        data = session.files.paths.nurpfad(table);
+    } else {
+        while (backup.size() > 1 && backup.back() == session.env.separator())
+            backup.pop_back();
+        data = session.files.paths.nurpfad(backup);
+        session.files.paths.pathcomplete(backup);
+    }
+    secureDataFolder(session, terminal, data);
+    const RestoreOutcome outcome = sicherung_zurueckholen(session, data, backup);
+    show(outcome.end == EndReason::Restored ? terminal.out : terminal.err, outcome.message);
+    endProgram(outcome.end);
+}
+
 } // namespace
 
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal)
@@ -39,20 +81,31 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
         return exitcode::Help;
     }
     std::string table;
+    std::string backup;
     if (!cp1252::fromUtf8(options.patientTable, &table))
         return refuseName(terminal, options.patientTable);
+    if (!cp1252::fromUtf8(options.restoreFolder, &backup))
+        return refuseName(terminal, options.restoreFolder);
     TerminalErrorDialogFactory dialogs(terminal, terminal.inputIsTerminal);
     Session session(env, clock, dialogs);
     try {
         session.load();
-        if (!session.files.paths.dateivorhanden(table)) {
+        if (backup.empty() && !session.files.paths.dateivorhanden(table)) {
             terminal.err << "Die Patiententabelle wurde nicht gefunden: " << options.patientTable << "\n"
                          << usageLine();
             return exitcode::Usage;
         }
+        if (!backup.empty() && !session.files.paths.direxists(backup)) {
+            terminal.err << "Der Sicherungsordner wurde nicht gefunden: " << options.restoreFolder << "\n"
+                         << usageLine();
+            return exitcode::Usage;
+        }
+        if (options.restore)
+            restore(session, terminal, table, backup);
         TerminalWindow window(terminal, options.confirm, dialogs,
                               session.files.paths.pathcomplete(session.workspace.temppfad) + "Errorlog.txt");
         chooseFile(session, table);
+        secureDataFolder(session, terminal, session.workspace.quellpfad[0]);
         ReorganisationRun(session, window).cmdsynchronisieren_Click(0);
     } catch (const ProgramEnd& end) {
         return exitStatus(end.reason);
@@ -66,15 +119,17 @@ int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Cl
         terminal.err << usageLine();
         return exitcode::Usage;
     }
-    std::string table;
-    if (!options->help && cp1252::fromUtf8(options->patientTable, &table)) {
+    for (std::string* given : {&options->patientTable, &options->restoreFolder}) {
+        std::string name;
+        if (options->help || given->empty() || !cp1252::fromUtf8(*given, &name))
+            continue;
         // A current folder the code page cannot name leaves no full name to work with.
         std::string full;
-        const Status made = env.absolutePath(table, &full);
+        const Status made = env.absolutePath(name, &full);
         if (made.number() == errnum::BadFileName)
-            return refuseName(terminal, options->patientTable);
+            return refuseName(terminal, *given);
         if (made.isOk())
-            options->patientTable = cp1252::toUtf8(full);
+            *given = cp1252::toUtf8(full);
     }
     return runCli(*options, env, clock, terminal);
 }

@@ -14,11 +14,19 @@ namespace {
 // goes to standard output.
 TEST(CommandLineTest, ParsesTheArgumentsAndTakesARelativeTableFromTheCurrentFolder)
 {
+    const std::string usage(cli::usageLine(), std::string_view(cli::usageLine()).find('\n') + 1);
     struct Case { std::vector<std::string> arguments; int status; std::string firstError; };
     for (const Case& c : std::vector<Case>{
              {{"torvane-cli", "--help"}, cli::exitcode::Help, ""},
-             {{"torvane-cli"}, cli::exitcode::Usage, cli::usageLine()},
-             {{"torvane-cli", "--confirm=vielleicht", "person.kvt"}, cli::exitcode::Usage, cli::usageLine()},
+             {{"torvane-cli"}, cli::exitcode::Usage, usage},
+             {{"torvane-cli", "--confirm=vielleicht", "person.kvt"}, cli::exitcode::Usage, usage},
+             {{"torvane-cli", "--restore"}, cli::exitcode::Usage, usage},
+             {{"torvane-cli", "--restore", "--confirm=backup", "person.kvt"}, cli::exitcode::Usage, usage},
+             {{"torvane-cli", "--restore=REORG_SICHERUNG_03_05_0", "person.kvt"}, cli::exitcode::Usage, usage},
+             {{"torvane-cli", "--restore", "praxis/person.kvt"}, cli::exitcode::Usage,
+              "Die Patiententabelle wurde nicht gefunden: /praxis/person.kvt\n"},
+             {{"torvane-cli", "--restore=praxis/REORG_SICHERUNG_03_05_0"}, cli::exitcode::Usage,
+              "Der Sicherungsordner wurde nicht gefunden: /praxis/REORG_SICHERUNG_03_05_0\n"},
              {{"torvane-cli", "praxis/person.kvt"}, cli::exitcode::Usage,
               "Die Patiententabelle wurde nicht gefunden: /praxis/person.kvt\n"},
              {{"torvane-cli", "./person.kvt"}, cli::exitcode::Usage,
