@@ -1,10 +1,10 @@
 #include "cli/CliProgram.h"
 
 #include "cli/TerminalErrorDialogFactory.h"
+#include "cli/TerminalText.h"
 #include "cli/TerminalWindow.h"
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
-#include "cli/TerminalText.h"
 #include "platform/Cp1252.h"
 #include "reorg/BackupRestore.h"
 #include "reorg/DataFolderGuard.h"
@@ -54,19 +54,29 @@ void secureDataFolder(Session& session, Terminal& terminal, std::string& dataFol
         endProgram(EndReason::Locked);
 }
 
-// The data folder is the patient table's, or the one holding the backup folder.
-void restore(Session& session, Terminal& terminal, const std::string& table, std::string backup)
+// The folder holding a backup folder; the backup folder is completed in place.
+std::string parentOf(Session& session, std::string& backup)
 {
-    std::string data;
-    if (backup.empty()) {
-        data = session.files.paths.nurpfad(table);
-    } else {
-        while (backup.size() > 1 && backup.back() == session.env.separator())
-            backup.pop_back();
-        data = session.files.paths.nurpfad(backup);
-        session.files.paths.pathcomplete(backup);
-    }
-    secureDataFolder(session, terminal, data);
+    while (backup.size() > 1 && backup.back() == session.env.separator())
+        backup.pop_back();
+    const std::string parent = session.files.paths.nurpfad(backup);
+    session.files.paths.pathcomplete(backup);
+    return parent;
+}
+
+int notFound(Terminal& terminal, const CliOptions& options)
+{
+    if (options.restoreFolder.empty())
+        terminal.err << "Die Patiententabelle wurde nicht gefunden: " << options.patientTable << "\n";
+    else
+        terminal.err << "Der Sicherungsordner wurde nicht gefunden: " << options.restoreFolder << "\n";
+    terminal.err << usageLine();
+    return exitcode::Usage;
+}
+
+void restore(Session& session, Terminal& terminal, const std::string& backup)
+{
+    std::string& data = session.workspace.quellpfad[0];
     const RestoreOutcome outcome = sicherung_zurueckholen(session, data, backup);
     show(outcome.end == EndReason::Restored ? terminal.out : terminal.err, outcome.message);
     endProgram(outcome.end);
@@ -90,22 +100,20 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
     Session session(env, clock, dialogs);
     try {
         session.load();
-        if (backup.empty() && !session.files.paths.dateivorhanden(table)) {
-            terminal.err << "Die Patiententabelle wurde nicht gefunden: " << options.patientTable << "\n"
-                         << usageLine();
-            return exitcode::Usage;
-        }
-        if (!backup.empty() && !session.files.paths.direxists(backup)) {
-            terminal.err << "Der Sicherungsordner wurde nicht gefunden: " << options.restoreFolder << "\n"
-                         << usageLine();
-            return exitcode::Usage;
-        }
+        // What an interrupted copy-back left is finished before the table
+        // is looked for: the table may be the one that was on its way.
+        std::string& data = session.workspace.quellpfad[0];
+        data = backup.empty() ? session.files.paths.nurpfad(table) : parentOf(session, backup);
+        if (!session.files.paths.direxists(data))
+            return notFound(terminal, options);
+        secureDataFolder(session, terminal, data);
         if (options.restore)
-            restore(session, terminal, table, backup);
+            restore(session, terminal, backup);
+        if (!session.files.paths.dateivorhanden(table))
+            return notFound(terminal, options);
         TerminalWindow window(terminal, options.confirm, dialogs,
                               session.files.paths.pathcomplete(session.workspace.temppfad) + "Errorlog.txt");
         chooseFile(session, table);
-        secureDataFolder(session, terminal, session.workspace.quellpfad[0]);
         ReorganisationRun(session, window).cmdsynchronisieren_Click(0);
     } catch (const ProgramEnd& end) {
         return exitStatus(end.reason);

@@ -48,20 +48,21 @@ void CopyBackJournal::bringIn()
         raiseIfFailed(env_.makeFolder(backup_));
         flush(data_);
     }
+    // Table by table, so that a name stays empty only between two renames.
     for (const IntentRecord::Table& table : record_.tables) {
-        // A table already brought in has its original saved; a copy of the
+        const bool waiting = table.incoming && exists(staged(table));
+        // A table brought in has its original saved already; a copy of the
         // original in both places is what an interrupted flush may leave.
-        const bool broughtIn = table.incoming && !exists(staged(table));
-        if (table.hadOriginal && !broughtIn && !exists(saved(table)) && exists(current(table)))
+        if (table.hadOriginal && (waiting || !table.incoming) && !exists(saved(table)) && exists(current(table)))
             rename(current(table), saved(table));
-    }
-    flush(backup_);
-    for (const IntentRecord::Table& table : record_.tables) {
-        if (table.incoming && exists(staged(table)))
+        if (waiting)
             rename(staged(table), current(table));
-        else if (!table.incoming && exists(current(table)) && exists(saved(table)))
+        else if (!table.incoming && exists(current(table)))
             raiseIfFailed(env_.deleteFile(current(table)));
     }
+    // The backup folder before the data folder: a table whose old name is
+    // already gone there is in the backup folder on the device.
+    flush(backup_);
     flush(data_);
 }
 

@@ -67,7 +67,8 @@ TEST(CopyBackTest, PutsTheNewTablesInUnderTheExistingNamesAndKeepsTheOriginalsIn
     EXPECT_TRUE(folder.errors.reports.empty());
 }
 
-// Flushed: the staged table, the record, then the data folder, before the first rename.
+// Flushed: the staged table, the record, then the data folder, before the
+// first rename; the backup folder before the data folder after the renames.
 TEST(CopyBackTest, EverythingTheRenamesDependOnIsOnTheDeviceFirst)
 {
     DataFolder folder;
@@ -89,8 +90,8 @@ TEST(CopyBackTest, EverythingTheRenamesDependOnIsOnTheDeviceFirst)
                          "makeFolder " + Backup,
                          "syncFolder C:\\Daten\\",
                          "renameFile C:\\Daten\\PERSON.KVT -> " + Backup + "PERSON.KVT",
-                         "syncFolder " + Backup,
                          "renameFile C:\\Daten\\PERSON.KVT.torvane-neu -> C:\\Daten\\PERSON.KVT",
+                         "syncFolder " + Backup,
                          "syncFolder C:\\Daten\\",
                          "writeNewFile " + Backup + "SICHERUNG.txt",
                          "syncFile " + Backup + "SICHERUNG.txt",
@@ -145,7 +146,7 @@ TEST(CopyBackTest, WhenPuttingBackFailsTooTheNextStartFinishesIt)
               "PERSON.KVT: neu unter C:\\Daten\\PERSON.KVT.torvane-neu, Original unter " + Backup + "PERSON.KVT\r"
               "kvxdat1.kvt: neu unter C:\\Daten\\kvxdat1.kvt, Original unter " + Backup + "kvxdat1.kvt\r"
               "kvxdat2.kvt: neu unter C:\\Daten\\kvxdat2.kvt.torvane-neu, Original unter " + Backup + "kvxdat2.kvt\r"
-              "kvxdat3.kvt: neu unter C:\\Daten\\kvxdat3.kvt.torvane-neu, Original unter " + Backup + "kvxdat3.kvt\r");
+              "kvxdat3.kvt: neu unter C:\\Daten\\kvxdat3.kvt.torvane-neu, Original unter C:\\Daten\\kvxdat3.kvt\r");
     EXPECT_EQ(folder.errors.reports.size(), 2u);
 
     std::string data = "C:\\Daten";
