@@ -1,10 +1,11 @@
 // A power cut at every file operation k of an unattended run (torvane-cli
 // --confirm=backup) on a small practice: everything after k fails, and the
-// reboot loses what was not on the device. Then the recovery the next start
-// does, and the check: the data folder holds its four original tables byte
-// for byte, or the complete result with the originals in the backup folder,
-// and no file of the copy-back's own. The recovery itself is cut at every
-// one of its operations too, followed by one more recovery.
+// reboot loses what was not on the device; or the process killed there,
+// which loses nothing the system already had. Then the recovery the next
+// start does, and the check: the data folder holds its four original tables
+// byte for byte, or the complete result with the originals in the backup
+// folder, and no file of the copy-back's own. The recovery itself is cut at
+// every one of its operations too, followed by one more recovery.
 
 #include "cli/CliProgram.h"
 #include "files/BackupNote.h"
@@ -98,22 +99,42 @@ bool holdsLeftovers(const MemEnv& mem)
     return false;
 }
 
+enum class Cut { Power, Kill };
+
+struct Sweep {
+    const char* name;
+    bool withKvxdat3;
+    Cut cut;
+};
+
+void PrintTo(const Sweep& sweep, std::ostream* out) { *out << sweep.name; }
+
+// The machine or the program starts again after the cut.
+void restart(CrashSimulatingEnv& env, Cut cut)
+{
+    if (cut == Cut::Power)
+        env.reboot();
+    else
+        env.settle();
+}
+
 struct Tally {
     std::uint64_t runOperations = 0;
     std::uint64_t cuts = 0;
     std::uint64_t originals = 0;
     std::uint64_t results = 0;
-    std::uint64_t recoveries = 0;         // cuts after which the recovery had work
-    std::uint64_t recoveryCuts = 0;       // cuts inside those recoveries
+    std::uint64_t forward = 0;       // cuts after which the recovery finished the copy-back
+    std::uint64_t back = 0;          // cuts after which it discarded the staged tables
+    std::uint64_t recoveryCuts = 0;  // cuts inside those recoveries
 };
 
-class CrashSweepTest : public ::testing::TestWithParam<bool> {
+class CrashSweepTest : public ::testing::TestWithParam<Sweep> {
 protected:
     void SetUp() override
     {
         MemEnv sample('\\');
         sample.createFolders("C:\\Praxis");
-        sample::writeSamplePractice(sample, DataFolder, {8, 20110305, GetParam()});
+        sample::writeSamplePractice(sample, DataFolder, {8, 20110305, GetParam().withKvxdat3});
         practice_ = diskOf(sample);
         originals_ = filesIn(sample, DataFolder);
     }
@@ -148,7 +169,7 @@ protected:
     Files result_;
 };
 
-TEST_P(CrashSweepTest, APowerCutAnywhereEndsAfterRecoveryWithTheOriginalsOrTheResult)
+TEST_P(CrashSweepTest, ACutAnywhereEndsAfterRecoveryWithTheOriginalsOrTheResult)
 {
     CrashSimulatingEnv faultFree;
     boot(faultFree, practice_);
@@ -160,47 +181,56 @@ TEST_P(CrashSweepTest, APowerCutAnywhereEndsAfterRecoveryWithTheOriginalsOrTheRe
     faultFree.reboot();
     ASSERT_EQ(violation(faultFree.mem()), "") << "the power cut right after a run";
 
+    const Cut cut = GetParam().cut;
     for (std::uint64_t k = 1; k <= tally.runOperations + 1; ++k) {
         CrashSimulatingEnv env;
         boot(env, practice_);
         env.cutPowerBefore(k);
         runCli(env);
-        env.reboot();
+        restart(env, cut);
         const Disk afterCut = diskOf(env.mem());
         const bool work = holdsLeftovers(env.mem());
+        const bool recorded = IntentRecord::parse(env.mem().fileBytes(DataFolder + IntentRecord::FileName).value_or(""))
+                                  .has_value();
         recover(env);
         const std::string wrong = violation(env.mem());
-        ASSERT_EQ(wrong, "") << "power cut before operation " << k;
+        ASSERT_EQ(wrong, "") << "cut before operation " << k;
         ++tally.cuts;
         ++(filesIn(env.mem(), DataFolder) == originals_ ? tally.originals : tally.results);
         if (!work)
             continue;
-        ++tally.recoveries;
+        ++(recorded ? tally.forward : tally.back);
         const std::uint64_t recoveryOperations = env.operations();
         for (std::uint64_t j = 1; j <= recoveryOperations; ++j) {
             CrashSimulatingEnv again;
             boot(again, afterCut);
             again.cutPowerBefore(j);
             recover(again);
-            again.reboot();
+            restart(again, cut);
             recover(again);
             ASSERT_EQ(violation(again.mem()), "")
-                << "power cut before operation " << k << " of the run and " << j << " of the recovery";
+                << "cut before operation " << k << " of the run and " << j << " of the recovery";
             ++tally.recoveryCuts;
         }
     }
 
-    std::cout << (GetParam() ? "four tables" : "no kvxdat3") << ": " << tally.runOperations
-              << " operations, power cut before each of " << tally.cuts << " points: " << tally.originals
-              << " ended with the originals, " << tally.results << " with the result; " << tally.recoveries
-              << " left work for the recovery, which was cut at " << tally.recoveryCuts
+    std::cout << GetParam().name << ": " << tally.runOperations << " operations, "
+              << (cut == Cut::Power ? "power cut" : "process killed") << " before each of " << tally.cuts
+              << " points: " << tally.originals
+              << " ended with the originals, " << tally.results << " with the result; the recovery went forward after "
+              << tally.forward << " and back after " << tally.back << ", and was itself cut at " << tally.recoveryCuts
               << " points in all; no folder lost, mixed or damaged" << std::endl;
 }
 
-INSTANTIATE_TEST_SUITE_P(Practice, CrashSweepTest, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& with) {
-                             return with.param ? "FourTables" : "NoKvxdat3";
-                         });
+constexpr Sweep Sweeps[] = {
+    {"FourTablesPowerCut", true, Cut::Power},
+    {"NoKvxdat3PowerCut", false, Cut::Power},
+    {"FourTablesKilled", true, Cut::Kill},
+    {"NoKvxdat3Killed", false, Cut::Kill},
+};
+
+INSTANTIATE_TEST_SUITE_P(Practice, CrashSweepTest, ::testing::ValuesIn(Sweeps),
+                         [](const ::testing::TestParamInfo<Sweep>& sweep) { return sweep.param.name; });
 
 } // namespace
 } // namespace torvane

@@ -207,6 +207,46 @@ TYPED_TEST(EnvContractTest, FlushAndAbsoluteNames)
     }
 }
 
+// Folders as the copy-back uses them: listed, flushed, removed once empty,
+// the room on their volume, and held by one holder at a time.
+TYPED_TEST(EnvContractTest, FoldersAreListedFlushedRemovedMeasuredAndLocked)
+{
+    this->write("person.kvt", "12345");
+    this->write(".verborgen", "x");
+    ASSERT_THAT(this->env.makeFolder(this->at("Sicherung")), IsOk());
+    this->write("Sicherung/person.kvt", "alt");
+    std::vector<std::string> names;
+    ASSERT_THAT(this->env.listFolder(this->world.root(), &names), IsOk());
+    EXPECT_EQ(names, (Names{".verborgen", "Sicherung", "person.kvt"}));
+    EXPECT_EQ(this->env.listFolder(this->at("fehlt"), &names).number(), errnum::FileNotFound);
+
+    std::uint64_t bytes = 0;
+    ASSERT_THAT(this->env.fileSize(this->at("PERSON.KVT"), &bytes), IsOk());
+    EXPECT_EQ(bytes, 5u);
+    EXPECT_EQ(this->env.fileSize(this->at("Sicherung"), &bytes).number(), errnum::PathFileAccess);
+    EXPECT_EQ(this->env.fileSize(this->at("fehlt.kvt"), &bytes).number(), errnum::FileNotFound);
+    ASSERT_THAT(this->env.freeSpace(this->world.root(), &bytes), IsOk());
+    EXPECT_GT(bytes, 0u);
+
+    EXPECT_THAT(this->env.syncFolder(this->world.root()), IsOk());
+    EXPECT_THAT(this->env.syncFolder(this->at("Sicherung") + this->env.separator()), IsOk());
+    EXPECT_EQ(this->env.syncFolder(this->at("fehlt")).number(), errnum::FileNotFound);
+    EXPECT_EQ(this->env.removeFolder(this->at("Sicherung")).number(), errnum::PathFileAccess);
+    ASSERT_THAT(this->env.deleteFile(this->at("Sicherung/person.kvt")), IsOk());
+    EXPECT_THAT(this->env.removeFolder(this->at("Sicherung")), IsOk());
+    EXPECT_EQ(this->world.entries(), (Names{".verborgen", "person.kvt"}));
+
+    std::unique_ptr<FolderLock> first, second;
+    ASSERT_THAT(this->env.tryLockFolder(this->world.root(), &first), IsOk());
+    ASSERT_THAT(this->env.tryLockFolder(this->world.root(), &second), IsOk());
+    EXPECT_TRUE(first && !second) << "a second holder is told, not given the folder";
+    first.reset();
+    ASSERT_THAT(this->env.tryLockFolder(this->world.root(), &second), IsOk());
+    EXPECT_TRUE(second);
+    EXPECT_EQ(this->world.entries(), (Names{".verborgen", "person.kvt"})) << "the lock leaves nothing in the folder";
+    EXPECT_EQ(this->env.tryLockFolder(this->at("fehlt"), &first).number(), errnum::FileNotFound);
+}
+
 // Only the first section of a name counts, and in it the first matching key.
 // The value is cut to size - 1 characters, as is the default.
 TYPED_TEST(EnvContractTest, ProfileStringRegardlessOfCaseAndBlanksWithDefault)

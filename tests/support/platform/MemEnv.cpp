@@ -141,7 +141,8 @@ std::vector<std::string> MemEnv::childKeys(const std::string& folderKey) const
     const std::string prefix = childPrefix(folderKey);
     std::vector<std::string> keys;
     for (auto it = nodes_.lower_bound(prefix); it != nodes_.end() && it->first.starts_with(prefix); ++it) {
-        if (it->first.find(separator_, prefix.size()) == std::string::npos)
+        // The root "/" is its own prefix, not its own child.
+        if (it->first.size() > prefix.size() && it->first.find(separator_, prefix.size()) == std::string::npos)
             keys.push_back(it->first);
     }
     return keys;
