@@ -74,7 +74,7 @@ int notFound(Terminal& terminal, const CliOptions& options)
     return exitcode::Usage;
 }
 
-void restore(Session& session, Terminal& terminal, const std::string& backup)
+[[noreturn]] void restore(Session& session, Terminal& terminal, const std::string& backup)
 {
     std::string& data = session.workspace.quellpfad[0];
     const RestoreOutcome outcome = sicherung_zurueckholen(session, data, backup);

@@ -34,11 +34,10 @@ public:
     // message; a place that cannot be looked at is not named.
     std::string whereTablesAre();
 
-    const IntentRecord& record() const { return record_; }
     std::string backupFolder() const { return backup_; }
-    std::string recordPath() const { return data_ + IntentRecord::FileName; }
 
 private:
+    std::string recordPath() const { return data_ + IntentRecord::FileName; }
     std::string current(const IntentRecord::Table& table) const { return data_ + table.name; }
     std::string staged(const IntentRecord::Table& table) const { return data_ + table.staged(); }
     std::string saved(const IntentRecord::Table& table) const { return backup_ + table.name; }

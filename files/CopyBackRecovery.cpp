@@ -5,6 +5,8 @@
 #include "files/IntentRecord.h"
 #include "platform/Cp1252.h"
 
+#include <algorithm>
+
 namespace torvane {
 namespace {
 
@@ -35,45 +37,39 @@ CopyBackRecovery::Result CopyBackRecovery::schliesse_uebernahme_ab(std::string& 
         result.done = false;
         return result;
     }
+    std::string record;
     for (const std::string& name : names) {
+        if (isRecord(name))
+            record = name;
         if (isRecord(name) || isStaged(name))
             result.leftovers.push_back(name);
     }
-    if (result.leftovers.empty())
-        return result;
-    finishForward(data, result);
-    if (result.found != Found::Record)
+    if (!result.leftovers.empty() && (record.empty() || !finishForward(data + record, data, result)))
         discardLeftovers(data, result);
     return result;
 }
 
 // A record that reads completely goes forward; one cut short while it was
 // being written is a leftover like the staged tables.
-void CopyBackRecovery::finishForward(const std::string& data, Result& result)
+bool CopyBackRecovery::finishForward(const std::string& path, const std::string& data, Result& result)
 {
     Trap trap(errors_, Location);
+    result.found = Found::Record;
     std::string text;
-    const std::string path = env_.existingName(data + IntentRecord::FileName);
-    bool present = false;
-    for (const std::string& name : result.leftovers)
-        present = present || isRecord(name);
-    if (!present)
-        return;
     if (!trap([&] { raiseIfFailed(env_.readFile(path, &text)); })) {
-        result.found = Found::Record;
         result.done = false;
-        return;
+        return true;
     }
     const std::optional<IntentRecord> record = IntentRecord::parse(text);
     if (!record)
-        return;
-    result.found = Found::Record;
+        return false;
     CopyBackJournal journal(env_, data, *record);
     result.done = trap([&] { journal.bringIn(); }) && trap([&] { journal.finish(); });
     if (result.done)
         result.backupFolder = journal.backupFolder();
     else
         result.whereTablesAre = journal.whereTablesAre();
+    return true;
 }
 
 // The record first: staged tables without it are never brought in.
@@ -81,14 +77,9 @@ void CopyBackRecovery::discardLeftovers(const std::string& data, Result& result)
 {
     Trap trap(errors_, Location);
     result.found = Found::Staged;
-    std::vector<std::string> order;
-    for (const std::string& name : result.leftovers) {
-        if (isRecord(name))
-            order.insert(order.begin(), name);
-        else
-            order.push_back(name);
-    }
     result.done = true;
+    std::vector<std::string> order = result.leftovers;
+    std::stable_partition(order.begin(), order.end(), isRecord);
     for (const std::string& name : order)
         result.done = trap([&] { raiseIfFailed(env_.deleteFile(data + name)); }) && result.done;
     result.done = trap([&] { raiseIfFailed(env_.syncFolder(data)); }) && result.done;

@@ -41,7 +41,8 @@ public:
     Result schliesse_uebernahme_ab(std::string& data);
 
 private:
-    void finishForward(const std::string& data, Result& result);
+    // False when the record is not complete: it was being written.
+    bool finishForward(const std::string& path, const std::string& data, Result& result);
     void discardLeftovers(const std::string& data, Result& result);
 
     Env& env_;

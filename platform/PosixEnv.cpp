@@ -567,8 +567,12 @@ Status PosixEnv::listFolder(const std::string& path, std::vector<std::string>* n
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.os.c_str()), ::closedir);
     if (!dir)
         return failure(errno, folder.name);
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
+    for (;;) {
+        // readdir tells the end from a failure only through errno.
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr)
+            break;
         std::string name;
         if (!isSpecialName(entry->d_name) && cp1252::fromUtf8(entry->d_name, &name))
             names->push_back(std::move(name));
