@@ -59,6 +59,9 @@ class Env {
 public:
     virtual ~Env() = default;
 
+    // The process's platform: PosixEnv or WindowsEnv.
+    static Env& Default();
+
     virtual char separator() const = 0;
 
     // Opens for binary reading and writing; a missing file is created empty.
@@ -96,12 +99,18 @@ public:
     // or line end, leading blanks skipped; a field in double quotes is read
     // to the closing quote, without the quotes.
     virtual Status readFirstField(const std::string& path, std::string* out);
-    // Private-profile lookup: section and key regardless of case, blanks
-    // around the value removed, at most size - 1 characters, the default
-    // when file, section or key is missing.
+    // Private-profile lookup as GetPrivateProfileStringW answers it (the
+    // rules are in platform/PrivateProfile.h): at most size - 1 characters,
+    // the default when file, section or key is missing.
     virtual Status privateProfileString(const std::string& file, const std::string& section,
                                         const std::string& key, const std::string& fallback,
                                         std::size_t size, std::string* out);
+
+    // A name relative to the current folder made absolute.
+    virtual Status absolutePath(const std::string& path, std::string* out) = 0;
+    // Hands a URL to the desktop ("open", normal window). Whether a program
+    // takes it is not reported.
+    virtual Status openUrl(const std::string& url) = 0;
 };
 
 } // namespace torvane

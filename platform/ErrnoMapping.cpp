@@ -13,7 +13,10 @@ int runErrorForErrno(int osError, bool parentExists)
     case EACCES:
     case EPERM: return errnum::PermissionDenied;
     case ENOSPC:
-    case EDQUOT: return errnum::DiskFull;
+#ifdef EDQUOT // MinGW's errno.h, used by MemEnv in the Windows build, has no quotas
+    case EDQUOT:
+#endif
+        return errnum::DiskFull;
     case EIO: return errnum::DeviceIO;
     case EEXIST: return errnum::FileExists;
     case ENAMETOOLONG:

@@ -64,6 +64,9 @@ public:
     Status readFirstField(const std::string& path, std::string* out) override;
     Status privateProfileString(const std::string& file, const std::string& section, const std::string& key,
                                 const std::string& fallback, std::size_t size, std::string* out) override;
+    // Not operations: nothing on disk depends on them.
+    Status absolutePath(const std::string& path, std::string* out) override { return target_.absolutePath(path, out); }
+    Status openUrl(const std::string& url) override { return target_.openUrl(url); }
 
 private:
     class File;

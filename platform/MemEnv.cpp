@@ -495,4 +495,17 @@ std::string MemEnv::existingName(const std::string& path)
     return found + path.substr(last == std::string::npos ? path.size() : last + 1);
 }
 
+Status MemEnv::absolutePath(const std::string& path, std::string* out)
+{
+    const bool absolute = path.starts_with(root_) || (!path.empty() && path[0] == separator_);
+    *out = absolute ? path : childPrefix(root_) + path;
+    return Status::ok();
+}
+
+Status MemEnv::openUrl(const std::string& url)
+{
+    openedUrls_.push_back(url);
+    return Status::ok();
+}
+
 } // namespace torvane

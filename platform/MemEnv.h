@@ -34,6 +34,8 @@ public:
     // Without a folder the query fails.
     void setTempFolder(std::optional<std::string> folder) { tempFolder_ = std::move(folder); }
     void setCommonAppDataFolder(std::optional<std::string> folder) { commonAppData_ = std::move(folder); }
+    // The URLs handed to openUrl, in order.
+    const std::vector<std::string>& openedUrls() const { return openedUrls_; }
 
     char separator() const override { return separator_; }
 
@@ -51,6 +53,9 @@ public:
     Status tempFolder(std::string* out) override;
     Status specialFolder(int number, std::string* out) override;
     std::string existingName(const std::string& path) override;
+    // The current folder is the root.
+    Status absolutePath(const std::string& path, std::string* out) override;
+    Status openUrl(const std::string& url) override;
 
 private:
     class File;
@@ -88,6 +93,7 @@ private:
     std::optional<std::uint64_t> capacity_;
     std::optional<std::string> tempFolder_;
     std::optional<std::string> commonAppData_;
+    std::vector<std::string> openedUrls_;
 };
 
 } // namespace torvane

@@ -4,12 +4,14 @@
 #include "platform/ErrnoMapping.h"
 
 #include <dirent.h>
+#include <spawn.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -349,7 +351,7 @@ private:
 
 } // namespace
 
-Env& PosixEnv::defaultEnv()
+Env& Env::Default()
 {
     static PosixEnv env;
     return env;
@@ -574,6 +576,35 @@ std::string PosixEnv::existingName(const std::string& path)
 {
     Located file;
     return locate(path, &file) ? file.name : path;
+}
+
+Status PosixEnv::absolutePath(const std::string& path, std::string* out)
+{
+    out->clear();
+    if (!path.empty() && path[0] == Separator) {
+        *out = path;
+        return Status::ok();
+    }
+    char buffer[PATH_MAX];
+    if (::getcwd(buffer, sizeof buffer) == nullptr)
+        return failure(errno, path);
+    std::string folder;
+    if (!cp1252::fromUtf8(buffer, &folder))
+        return badName(folder);
+    if (folder.back() != Separator)
+        folder += Separator;
+    *out = folder + (path.starts_with("./") ? path.substr(2) : path);
+    return Status::ok();
+}
+
+Status PosixEnv::openUrl(const std::string& url)
+{
+    const std::string utf8 = cp1252::toUtf8(url);
+    char program[] = "xdg-open";
+    char* const arguments[] = {program, const_cast<char*>(utf8.c_str()), nullptr};
+    pid_t child = 0;
+    ::posix_spawnp(&child, program, nullptr, nullptr, arguments, environ);
+    return Status::ok();
 }
 
 } // namespace torvane

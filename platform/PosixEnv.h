@@ -12,9 +12,6 @@ namespace torvane {
 // names written in any case find the file.
 class PosixEnv final : public Env {
 public:
-    // The instance the program works with.
-    static Env& defaultEnv();
-
     char separator() const override { return '/'; }
 
     Status openReadWrite(const std::string& path, std::unique_ptr<RandomRWFile>* out) override;
@@ -31,6 +28,9 @@ public:
     Status tempFolder(std::string* out) override;
     Status specialFolder(int number, std::string* out) override;
     std::string existingName(const std::string& path) override;
+    Status absolutePath(const std::string& path, std::string* out) override;
+    // xdg-open with the URL as its one argument.
+    Status openUrl(const std::string& url) override;
 };
 
 } // namespace torvane

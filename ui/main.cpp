@@ -1,7 +1,7 @@
 // Torvane: the reorganisation in its desktop window.
 
 #include "platform/Clock.h"
-#include "platform/PosixEnv.h"
+#include "platform/Env.h"
 #include "reorg/Session.h"
 #include "errors/ProgramEnd.h"
 #include "ui/FRMHaupt.h"
@@ -31,7 +31,7 @@ int main(int argc, char** argv)
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    Env& env = PosixEnv::defaultEnv();
+    Env& env = Env::Default();
     SystemClock clock;
     XdgOpenMailHandler mail;
     QtErrorDialogs dialogs(env, TORVANE_SUPPORT_ADDRESS, mail);

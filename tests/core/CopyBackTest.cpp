@@ -1,5 +1,5 @@
 #include "files/CopyBack.h"
-#include "platform/PosixEnv.h"
+#include "platform/Env.h"
 #include "support/MemDisk.h"
 #include "support/ScratchFolder.h"
 
@@ -91,7 +91,7 @@ TEST(CopyBackTest, WhenPuttingBackFailsTooTheOriginalStaysUnderItsKeptName)
 TEST(CopyBackPosixTest, RenamesOnADiskKeepTheExistingNamesAndLeaveNothingBehind)
 {
     testsupport::ScratchFolder scratch;
-    Env& env = PosixEnv::defaultEnv();
+    Env& env = Env::Default();
     testsupport::RecordingReporter errors;
     std::string data = scratch.path(), output = data + "REORG_AUSGANG_03_05_0";
     ASSERT_TRUE(env.makeFolder(output).isOk());

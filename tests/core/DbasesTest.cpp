@@ -3,7 +3,7 @@
 #include "errors/RunError.h"
 #include "platform/FaultInjectingEnv.h"
 #include "platform/MemEnv.h"
-#include "platform/PosixEnv.h"
+#include "platform/Env.h"
 #include "resources/Templates.h"
 #include "support/ScratchFolder.h"
 #include "support/TemplateFields.h"
@@ -66,7 +66,7 @@ protected:
 
     MemEnv mem;
     testsupport::ScratchFolder scratch;
-    Env& env = GetParam() ? PosixEnv::defaultEnv() : static_cast<Env&>(mem);
+    Env& env = GetParam() ? Env::Default() : static_cast<Env&>(mem);
     std::string folder = GetParam() ? scratch.path() : "/tmp/";
     dbases t{env};
 };

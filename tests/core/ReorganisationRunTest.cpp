@@ -3,7 +3,7 @@
 #include "cli/CliProgram.h"
 #include "platform/Cp1252.h"
 #include "platform/MemEnv.h"
-#include "platform/PosixEnv.h"
+#include "platform/Env.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
 #include "support/ReferenceReorganisation.h"
@@ -313,7 +313,7 @@ namespace {
 TEST(ReorganisationOnDiskTest, ComesOutAsTheRulesSayInAFolderWithAnUmlaut)
 {
     testsupport::ScratchFolder scratch;
-    Env& disk = PosixEnv::defaultEnv();
+    Env& disk = Env::Default();
     const std::string data = scratch.path() + cp1252::ansi("Praxis Müller") + "/";
     const std::string temp = scratch.path() + "tmp/";
     ASSERT_TRUE(disk.makeFolder(data).isOk());
