@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace torvane::cli {
 
@@ -13,10 +14,11 @@ struct CliOptions {
     bool help = false;
 };
 
-// Parses the command line; empty on a usage error.
-std::optional<CliOptions> parseOptions(int argc, const char* const* argv);
+// Parses the command line (the program's name first); empty on a usage error.
+std::optional<CliOptions> parseOptions(const std::vector<std::string>& arguments);
 
 const char* usageLine();
-const char* helpText();
+// The help with examples in the notation of the system: '\\' gives Windows paths.
+std::string helpText(char separator);
 
 } // namespace torvane::cli

@@ -1,8 +1,10 @@
 #include "cli/CliProgram.h"
 
 #include "cli/TerminalErrorDialogs.h"
+#include "cli/TerminalText.h"
 #include "cli/TerminalWindow.h"
 #include "errors/ProgramEnd.h"
+#include "errors/RunError.h"
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
 #include "platform/TrimBlanks.h"
@@ -29,13 +31,19 @@ void chooseFile(Session& session, const std::string& file)
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal)
 {
     if (options.help) {
-        terminal.out << helpText();
+        terminal.out << helpText(env.separator());
         return exitcode::CopiedBack;
     }
-    std::string table;
-    if (!cp1252::fromUtf8(options.patientTable, &table)) {
-        terminal.err << "Der Dateiname enthält Zeichen, die hier nicht darstellbar sind: " << options.patientTable
+    std::string given;
+    if (!cp1252::fromUtf8(options.patientTable, &given)) {
+        terminal.err << "Der Pfad enthält Zeichen, die Windows-1252 nicht darstellen kann: " << options.patientTable
                      << "\n";
+        return exitcode::Usage;
+    }
+    // The chooser gives full names; a name on the command line may be relative.
+    std::string table;
+    if (const Status s = env.absolutePath(given, &table); !s.isOk()) {
+        terminal.err << terminalText(RunError::fromStatus(s).text) << "\n";
         return exitcode::Usage;
     }
     TerminalErrorDialogs dialogs(terminal, terminal.inputIsTerminal);
@@ -43,7 +51,7 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
     try {
         session.load();
         if (!session.paths.dateivorhanden(table)) {
-            terminal.err << "Die Patiententabelle wurde nicht gefunden: " << options.patientTable << "\n"
+            terminal.err << "Die Patiententabelle wurde nicht gefunden: " << terminalText(table) << "\n"
                          << usageLine();
             return exitcode::Usage;
         }

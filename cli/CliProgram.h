@@ -21,8 +21,9 @@ inline constexpr int ErrorsBeforeCopyBack = exitStatus(EndReason::ErrorsBeforeCo
 
 // Does what the main window does at load, takes the patient table as the
 // chosen file (its folder is the data folder) and runs the reorganisation.
-// The patient table is a full path in the Env's own notation (UTF-8 here,
-// converted to the logic's code page). Returns the exit status.
+// The patient table is a path in the Env's own notation (UTF-8 here,
+// converted to the logic's code page), relative to the current folder or
+// full. Returns the exit status.
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal);
 
 } // namespace torvane::cli

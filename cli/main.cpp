@@ -2,24 +2,26 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliProgram.h"
-#include "platform/AbsolutePath.h"
 #include "platform/Clock.h"
-#include "platform/PosixEnv.h"
+#include "platform/Console.h"
+#include "platform/Env.h"
 
 #include <iostream>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
+    using namespace torvane;
     using namespace torvane::cli;
-    std::optional<CliOptions> options = parseOptions(argc, argv);
+    const std::vector<std::string> arguments = commandLineArguments(argc, argv);
+    std::ostream& out = consoleStream(StandardStream::Output);
+    std::ostream& err = consoleStream(StandardStream::Error);
+    Env& env = Env::Default();
+    const std::optional<CliOptions> options = parseOptions(arguments);
     if (!options) {
-        std::cerr << usageLine();
+        err << usageLine();
         return exitcode::Usage;
     }
-    if (!options->help)
-        options->patientTable = torvane::absolutePath(options->patientTable);
-    Terminal terminal{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1, isatty(STDERR_FILENO) == 1};
-    torvane::SystemClock clock;
-    return runCli(*options, torvane::PosixEnv::defaultEnv(), clock, terminal);
+    Terminal terminal{std::cin, out, err, isTerminal(StandardStream::Input), isTerminal(StandardStream::Error)};
+    SystemClock clock;
+    return runCli(*options, env, clock, terminal);
 }

@@ -1,35 +1,41 @@
 // torvane-sample: writes a realistic sample practice for trying and measuring.
 
 #include "errors/RunError.h"
+#include "platform/Console.h"
 #include "platform/Cp1252.h"
-#include "platform/PosixEnv.h"
+#include "platform/Env.h"
 #include "sample/SamplePractice.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <ostream>
 #include <string>
+#include <vector>
 
 namespace {
 
+std::ostream& errorOutput()
+{
+    return torvane::consoleStream(torvane::StandardStream::Error);
+}
+
 int usage()
 {
-    std::fprintf(stderr, "Aufruf: torvane-sample --patients N --out ORDNER [--seed S] [--no-kvxdat3]\n");
+    errorOutput() << "Aufruf: torvane-sample --patients N --out ORDNER [--seed S] [--no-kvxdat3]\n";
     return 2;
 }
 
-bool parseNumber(const char* text, long* out)
+bool parseNumber(const std::string& text, long* out)
 {
     char* end = nullptr;
-    *out = std::strtol(text, &end, 10);
-    return end != text && *end == '\0';
+    *out = std::strtol(text.c_str(), &end, 10);
+    return end != text.c_str() && *end == '\0';
 }
 
 // Creates the folder and any missing parents.
 void makeFolders(torvane::Env& env, const std::string& folder)
 {
     for (std::size_t at = 1; at <= folder.size(); ++at) {
-        if (at == folder.size() || folder[at] == '/') {
+        if (at == folder.size() || folder[at] == env.separator()) {
             std::uint32_t attributes = 0;
             const std::string prefix = folder.substr(0, at);
             if (!env.attributes(prefix, &attributes).isOk())
@@ -42,17 +48,19 @@ void makeFolders(torvane::Env& env, const std::string& folder)
 
 int main(int argc, char** argv)
 {
+    const std::vector<std::string> arguments = torvane::commandLineArguments(argc, argv);
     torvane::sample::SampleOptions options;
     std::string out;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        const bool valueFollows = i + 1 < arguments.size();
         long value = 0;
-        if (arg == "--patients" && i + 1 < argc && parseNumber(argv[++i], &value) && value >= 0) {
+        if (arg == "--patients" && valueFollows && parseNumber(arguments[++i], &value) && value >= 0) {
             options.patients = static_cast<int>(value);
-        } else if (arg == "--seed" && i + 1 < argc && parseNumber(argv[++i], &value)) {
+        } else if (arg == "--seed" && valueFollows && parseNumber(arguments[++i], &value)) {
             options.seed = static_cast<std::uint32_t>(value);
-        } else if (arg == "--out" && i + 1 < argc) {
-            out = argv[++i];
+        } else if (arg == "--out" && valueFollows) {
+            out = arguments[++i];
         } else if (arg == "--no-kvxdat3") {
             options.withKvxdat3 = false;
         } else {
@@ -62,19 +70,21 @@ int main(int argc, char** argv)
     if (out.empty())
         return usage();
 
-    std::string folder;
-    if (!torvane::cp1252::fromUtf8(out, &folder)) {
-        std::fprintf(stderr, "Der Ordnername enthält Zeichen, die nicht darstellbar sind: %s\n", out.c_str());
+    torvane::Env& env = torvane::Env::Default();
+    std::string given;
+    if (!torvane::cp1252::fromUtf8(out, &given)) {
+        errorOutput() << "Der Ordnername enthält Zeichen, die Windows-1252 nicht darstellen kann: " << out << "\n";
         return 1;
     }
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
     try {
-        torvane::Env& env = torvane::PosixEnv::defaultEnv();
+        std::string folder;
+        torvane::raiseIfFailed(env.absolutePath(given, &folder));
+        while (folder.size() > 1 && folder.back() == env.separator())
+            folder.pop_back();
         makeFolders(env, folder);
-        torvane::sample::writeSamplePractice(env, folder + "/", options);
+        torvane::sample::writeSamplePractice(env, folder + env.separator(), options);
     } catch (const torvane::RunError& error) {
-        std::fprintf(stderr, "Fehler %d: %s\n", error.number, torvane::cp1252::toUtf8(error.text).c_str());
+        errorOutput() << "Fehler " << error.number << ": " << torvane::cp1252::toUtf8(error.text) << "\n";
         return 1;
     }
     return 0;
