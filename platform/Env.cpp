@@ -1,6 +1,6 @@
 #include "platform/Env.h"
 
-#include "platform/Cp1252.h"
+#include "platform/PrivateProfile.h"
 
 #include <optional>
 
@@ -38,58 +38,6 @@ std::string firstField(std::string_view text)
     return std::string(trimmed(text.substr(start, end == std::string_view::npos ? end : end - start)));
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return cp1252::upperCase(a) == cp1252::upperCase(b);
-}
-
-std::string_view unquoted(std::string_view value)
-{
-    if (value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\''))
-        return value.substr(1, value.size() - 2);
-    return value;
-}
-
-// The next line of text starting at *pos, without its CR LF or LF.
-std::string_view nextLine(std::string_view text, std::size_t* pos)
-{
-    const std::size_t end = text.find('\n', *pos);
-    std::string_view line = text.substr(*pos, end == std::string_view::npos ? end : end - *pos);
-    *pos = end == std::string_view::npos ? text.size() : end + 1;
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
-// Only the first section of that name is searched, and its first matching key wins.
-std::optional<std::string> profileValue(std::string_view text, std::string_view section, std::string_view key)
-{
-    bool inSection = false;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::string_view line = trimmed(nextLine(text, &pos));
-        if (line.empty() || line.front() == ';')
-            continue;
-        if (line.front() == '[') {
-            if (inSection)
-                return std::nullopt;
-            const std::size_t close = line.find(']');
-            const std::size_t length = close == std::string_view::npos ? close : close - 1;
-            inSection = sameName(trimmed(line.substr(1, length)), trimmed(section));
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        if (inSection && equals != std::string_view::npos && sameName(trimmed(line.substr(0, equals)), trimmed(key)))
-            return std::string(unquoted(trimmed(line.substr(equals + 1))));
-    }
-    return std::nullopt;
-}
-
-std::string cutToBuffer(const std::string& text, std::size_t size)
-{
-    return size == 0 ? std::string() : text.substr(0, size - 1);
-}
-
 } // namespace
 
 Status Env::readFirstField(const std::string& path, std::string* out)
@@ -112,7 +60,7 @@ Status Env::privateProfileString(const std::string& file, const std::string& sec
     std::optional<std::string> value;
     if (readFile(file, &text).isOk())
         value = profileValue(text, section, key);
-    *out = cutToBuffer(value ? *value : fallback, size);
+    *out = profileAnswer(value, fallback, size);
     return Status::ok();
 }
 
