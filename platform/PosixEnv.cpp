@@ -545,7 +545,9 @@ Status PosixEnv::tempFolder(std::string* out)
     out->clear();
     const char* dir = std::getenv("TMPDIR");
     std::string folder;
-    if (!cp1252::fromUtf8(dir != nullptr && *dir != '\0' ? dir : "/tmp", &folder))
+    if (tempFolder_)
+        folder = *tempFolder_;
+    else if (!cp1252::fromUtf8(dir != nullptr && *dir != '\0' ? dir : "/tmp", &folder))
         return badName(folder);
     if (folder.back() != Separator)
         folder += Separator;

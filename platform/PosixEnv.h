@@ -2,6 +2,8 @@
 
 #include "platform/Env.h"
 
+#include <optional>
+
 namespace torvane {
 
 // The file system of a POSIX system. Names are Windows-1252 texts converted
@@ -12,6 +14,9 @@ namespace torvane {
 // names written in any case find the file.
 class PosixEnv final : public Env {
 public:
+    // Without a temporary folder, TMPDIR (or /tmp) names it.
+    explicit PosixEnv(std::optional<std::string> tempFolder = std::nullopt) : tempFolder_(std::move(tempFolder)) {}
+
     char separator() const override { return '/'; }
 
     Status openReadWrite(const std::string& path, std::unique_ptr<RandomRWFile>* out) override;
@@ -31,6 +36,9 @@ public:
     Status absolutePath(const std::string& path, std::string* out) override;
     // xdg-open with the URL as its one argument.
     Status openUrl(const std::string& url) override;
+
+private:
+    std::optional<std::string> tempFolder_;
 };
 
 } // namespace torvane

@@ -323,6 +323,28 @@ private:
     std::string path_;
 };
 
+bool moveReplacing(const std::wstring& from, const std::wstring& to)
+{
+    return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// Wine keeps the old case when a move changes nothing else; going through
+// another name changes it there too.
+Status renameCase(const std::string& from, const std::string& to)
+{
+    const std::string aside = from + ".torvane-case";
+    const std::wstring source = utf16::fromCp1252(from);
+    const std::wstring between = utf16::fromCp1252(aside);
+    if (!moveReplacing(source, between))
+        return lastFailure(from);
+    if (!moveReplacing(between, utf16::fromCp1252(to))) {
+        const DWORD code = ::GetLastError();
+        moveReplacing(between, source);
+        return win32Failure(code, to);
+    }
+    return Status::ok();
+}
+
 // A name the system gives back, in Windows-1252 or refused.
 Status systemName(std::wstring_view name, std::string* out)
 {
@@ -378,6 +400,10 @@ Status WindowsEnv::findPlainFile(const std::string& path, bool* found)
         return badName(path);
     DWORD error = 0;
     const std::optional<WIN32_FIND_DATAW> entry = listed(name, path, &error);
+    // Wine lists "file\name" as an invalid name where Windows and the
+    // attributes say the path is not found.
+    if (!entry && !fileAttributes(name))
+        error = ::GetLastError();
     if (!entry)
         return isAbsence(error) ? Status::ok() : win32Failure(error, path);
     *found = (entry->dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
@@ -446,10 +472,12 @@ Status WindowsEnv::renameFile(const std::string& from, const std::string& to)
         if (Status s = checkReplaceable(target, to); !s.isOk())
             return s;
     }
-    if (!::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!moveReplacing(source, target)) {
         const DWORD code = ::GetLastError();
         return win32Failure(code, fileAttributes(source) ? to : from);
     }
+    if (cp1252::upperCase(from) == cp1252::upperCase(to) && existingName(to) != to)
+        return renameCase(from, to);
     return Status::ok();
 }
 

@@ -88,7 +88,7 @@ TEST(CopyBackTest, WhenPuttingBackFailsTooTheOriginalStaysUnderItsKeptName)
     EXPECT_EQ(folder.errors.reports.size(), 2u);
 }
 
-TEST(CopyBackPosixTest, RenamesOnADiskKeepTheExistingNamesAndLeaveNothingBehind)
+TEST(CopyBackOnDiskTest, RenamesOnADiskKeepTheExistingNamesAndLeaveNothingBehind)
 {
     testsupport::ScratchFolder scratch;
     Env& env = Env::Default();
@@ -98,7 +98,7 @@ TEST(CopyBackPosixTest, RenamesOnADiskKeepTheExistingNamesAndLeaveNothingBehind)
     for (const char* table : {"PERSON.KVT", "kvxdat1.kvt"})
         ASSERT_TRUE(env.writeNewFile(data + table, std::string("old ") + table).isOk());
     for (const char* table : {"person.kvt", "kvxdat1.kvt", "kvxdat3.kvt"})
-        ASSERT_TRUE(env.writeNewFile(output + "/" + table, std::string("new ") + table).isOk());
+        ASSERT_TRUE(env.writeNewFile(output + env.separator() + table, std::string("new ") + table).isOk());
 
     EXPECT_EQ(CopyBack(env, errors, Paths(env, errors)).ersetze_datenbanken(output, data), CopyBack::Outcome::Replaced);
     EXPECT_EQ(scratch.entries(), (Strings{"PERSON.KVT", "REORG_AUSGANG_03_05_0", "kvxdat1.kvt", "kvxdat3.kvt"}));

@@ -1,13 +1,15 @@
-// Behaviour both file systems share; run against the real one in a scratch
-// folder and against the one in memory.
+// Behaviour every Env shares: run against the system's own (PosixEnv, or
+// WindowsEnv in the Windows build) in a scratch folder, and against the one
+// in memory with either separator.
 #include "platform/Cp1252.h"
 #include "platform/MemEnv.h"
-#include "platform/PosixEnv.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <fstream>
 
@@ -16,24 +18,65 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-struct PosixWorld {
+#ifdef _WIN32
+constexpr bool WindowsDisk = true;
+#else
+constexpr bool WindowsDisk = false;
+#endif
+
+// The file system the program runs on. A hidden file is a dot name on
+// POSIX and carries the attribute on Windows, which alone has system files
+// and lets no two names differ only in case.
+struct DiskWorld {
     testsupport::ScratchFolder scratch;
-    PosixEnv env;
+    Env& env = Env::Default();
+    static constexpr bool CaseSensitiveNames = !WindowsDisk;
 
     std::string root() const { return scratch.path(); }
     Names entries() const { return scratch.entries(); }
-    void makeReadOnly(const std::string& path) { ASSERT_EQ(::chmod(cp1252::toUtf8(path).c_str(), 0444), 0); }
+    void makeReadOnly(const std::string& path)
+    {
+        using std::filesystem::perms;
+        std::filesystem::permissions(testsupport::fsPath(path), perms::owner_write | perms::group_write | perms::others_write,
+                                     std::filesystem::perm_options::remove);
+    }
+    std::string hiddenName(const std::string& name) const { return WindowsDisk ? name : "." + name; }
+    void hide([[maybe_unused]] const std::string& path) { addAttribute(path, attr::Hidden); }
+    bool markSystem([[maybe_unused]] const std::string& path) { return addAttribute(path, attr::System); }
     // Creates a file under exactly this name, past the lookup regardless of case.
-    void place(const std::string& name, std::string_view bytes) { std::ofstream(cp1252::toUtf8(root() + name)) << bytes; }
+    void place(const std::string& name, std::string_view bytes)
+    {
+        std::ofstream(testsupport::fsPath(root() + name), std::ios::binary) << bytes;
+    }
+
+private:
+    bool addAttribute([[maybe_unused]] const std::string& path, [[maybe_unused]] std::uint32_t bit)
+    {
+#ifdef _WIN32
+        const std::wstring name = testsupport::fsPath(path).wstring();
+        return ::SetFileAttributesW(name.c_str(), ::GetFileAttributesW(name.c_str()) | bit) != 0;
+#else
+        return false;
+#endif
+    }
 };
 
+template <char Separator>
 struct MemWorld {
-    MemEnv env;
+    MemEnv env{Separator};
+    static constexpr bool CaseSensitiveNames = true;
 
-    MemWorld() { env.createFolders("/work"); }
-    std::string root() const { return "/work/"; }
-    Names entries() const { return env.folderEntries("/work"); }
+    MemWorld() { env.createFolders(root()); }
+    std::string root() const { return Separator == '/' ? "/work/" : "C:\\work\\"; }
+    Names entries() const { return env.folderEntries(root()); }
     void makeReadOnly(const std::string& path) { env.setAttributes(path, attr::ReadOnly | attr::Archive); }
+    std::string hiddenName(const std::string& name) const { return Separator == '/' ? "." + name : name; }
+    void hide(const std::string& path) { env.setAttributes(path, attr::Hidden | attr::Archive); }
+    bool markSystem(const std::string& path)
+    {
+        env.setAttributes(path, attr::System | attr::Archive);
+        return true;
+    }
     void place(const std::string& name, std::string_view bytes) { env.putFile(root() + name, bytes); }
 };
 
@@ -41,6 +84,10 @@ template <typename World>
 class EnvContractTest : public ::testing::Test {
 protected:
     std::string at(const std::string& name) const { return world.root() + name; }
+    std::string in(const std::string& folder, const std::string& name) const
+    {
+        return at(folder) + env.separator() + name;
+    }
     void write(const std::string& name, std::string_view bytes) { ASSERT_TRUE(env.writeNewFile(at(name), bytes).isOk()); }
     std::string content(const std::string& name)
     {
@@ -52,27 +99,35 @@ protected:
     Env& env = world.env;
 };
 
-using Worlds = ::testing::Types<PosixWorld, MemWorld>;
+using Worlds = ::testing::Types<DiskWorld, MemWorld<'/'>, MemWorld<'\\'>>;
 TYPED_TEST_SUITE(EnvContractTest, Worlds);
 
 // A missing name in an existing folder is 53, in a missing folder 76.
 TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
 {
+    const std::string hidden = this->world.hiddenName("versteckt.kvt");
     this->write("person.kvt", "x");
-    this->write(".person.kvt", "x");
+    this->write(hidden, "x");
+    this->world.hide(this->at(hidden));
     this->write("locked.kvt", "x");
     this->world.makeReadOnly(this->at("locked.kvt"));
+    this->write("system.kvt", "x");
+    const bool system = this->world.markSystem(this->at("system.kvt"));
     ASSERT_TRUE(this->env.makeFolder(this->at("Daten")).isOk());
 
+    const std::string sep(1, this->env.separator());
     struct Case { std::string name; int error; std::uint32_t bits; bool listed; };
-    for (const Case& c : std::vector<Case>{{"person.kvt", 0, attr::Archive, true},
-                                           {".person.kvt", 0, attr::Archive | attr::Hidden, false},
-                                           {"locked.kvt", 0, attr::Archive | attr::ReadOnly, true},
-                                           {"Daten", 0, attr::Directory, false},
-                                           {"Daten/", 0, attr::Directory, false},
-                                           {"fehlt.kvt", errnum::FileNotFound, 0, false},
-                                           {"fehlt/person.kvt", errnum::PathNotFound, 0, false},
-                                           {"person.kvt/x", errnum::PathNotFound, 0, false}}) {
+    std::vector<Case> cases{{"person.kvt", 0, attr::Archive, true},
+                            {hidden, 0, attr::Archive | attr::Hidden, false},
+                            {"locked.kvt", 0, attr::Archive | attr::ReadOnly, true},
+                            {"Daten", 0, attr::Directory, false},
+                            {"Daten" + sep, 0, attr::Directory, false},
+                            {"fehlt.kvt", errnum::FileNotFound, 0, false},
+                            {"fehlt" + sep + "person.kvt", errnum::PathNotFound, 0, false},
+                            {"person.kvt" + sep + "x", errnum::PathNotFound, 0, false}};
+    if (system)
+        cases.push_back({"system.kvt", 0, attr::Archive | attr::System, false});
+    for (const Case& c : cases) {
         std::uint32_t bits = 0;
         bool listed = !c.listed;
         EXPECT_EQ(std::pair(this->env.attributes(this->at(c.name), &bits).number(), bits), std::pair(c.error, c.bits))
@@ -83,35 +138,51 @@ TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
     std::unique_ptr<RandomRWFile> file;
     EXPECT_EQ(this->env.makeFolder(this->at("DATEN")).number(), errnum::FileExists);
     EXPECT_EQ(this->env.makeFolder(this->at("person.kvt")).number(), errnum::FileExists);
-    EXPECT_EQ(this->env.makeFolder(this->at("fehlt/Daten")).number(), errnum::PathNotFound);
+    EXPECT_EQ(this->env.makeFolder(this->in("fehlt", "Daten")).number(), errnum::PathNotFound);
     EXPECT_EQ(this->env.deleteFile(this->at("locked.kvt")).number(), errnum::PathFileAccess);
     EXPECT_EQ(this->env.deleteFile(this->at("Daten")).number(), errnum::PathFileAccess);
     EXPECT_EQ(this->env.openReadWrite(this->at("locked.kvt"), &file).number(), errnum::PathFileAccess);
     EXPECT_EQ(this->env.renameFile(this->at("fehlt.kvt"), this->at("x.kvt")).number(), errnum::FileNotFound);
     EXPECT_TRUE(this->env.deleteFile(this->at("PERSON.kvt")).isOk());
-    EXPECT_EQ(this->world.entries(), (Names{".person.kvt", "Daten", "locked.kvt"}));
+    EXPECT_TRUE(this->env.deleteFile(this->at("system.kvt")).isOk());
+    Names left{hidden, "Daten", "locked.kvt"};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(this->world.entries(), left);
 }
 
-// Replacements keep the name the file already has; an exact match wins over one in other case.
+// Replacements keep the name the file already has.
 TYPED_TEST(EnvContractTest, LastComponentIsFoundRegardlessOfCase)
 {
     const std::string upper = cp1252::ansi("MÜLLER.KVT");
     this->write(upper, "lang und alt");
     this->write(cp1252::ansi("müller.kvt"), "alt");
     this->write("quelle.kvt", "neu");
-    this->world.place("zwei.kvt", "klein");
-    this->world.place("ZWEI.KVT", "gross");
+    this->write("zwei.kvt", "klein");
+    this->write("drei.kvt", "gross");
     EXPECT_EQ(this->env.existingName(this->at(cp1252::ansi("Müller.kvt"))), this->at(upper));
     EXPECT_EQ(this->env.existingName(this->at("fehlt.kvt")), this->at("fehlt.kvt"));
-    EXPECT_EQ(this->content(upper) + this->content("zwei.kvt"), "altklein");
+    EXPECT_EQ(this->content(upper), "alt");
 
     ASSERT_TRUE(this->env.copyFile(this->at("QUELLE.KVT"), this->at(cp1252::ansi("müller.kvt"))).isOk());
     ASSERT_TRUE(this->env.appendTextLine(this->at("Log.txt"), "").isOk());
     ASSERT_TRUE(this->env.appendTextLine(this->at("LOG.TXT"), "!").isOk());
-    ASSERT_TRUE(this->env.renameFile(this->at("ZWEI.KVT"), this->at("Quelle.kvt")).isOk());
+    ASSERT_TRUE(this->env.renameFile(this->at("DREI.KVT"), this->at("Quelle.kvt")).isOk());
     ASSERT_TRUE(this->env.renameFile(this->at("zwei.kvt"), this->at("Zwei.kvt")).isOk());
     EXPECT_EQ(this->content(upper) + this->content("quelle.kvt") + this->content("log.txt"), "neugross\r\n!\r\n");
     EXPECT_EQ(this->world.entries(), (Names{"Log.txt", upper, "Zwei.kvt", "quelle.kvt"}));
+}
+
+// Where two names may differ only in case, an exact match wins, and
+// otherwise the smallest, whatever order the folder lists them in.
+TYPED_TEST(EnvContractTest, OfNamesDifferingInCaseTheExactOneOrTheSmallestIsTaken)
+{
+    if constexpr (!TypeParam::CaseSensitiveNames)
+        GTEST_SKIP() << "names differing only in case cannot both exist here";
+    this->world.place("zwei.kvt", "klein");
+    this->world.place("ZWEI.KVT", "gross");
+    EXPECT_EQ(this->content("zwei.kvt") + this->content("ZWEI.KVT") + this->content("Zwei.kvt"), "kleingrossgross");
+    ASSERT_TRUE(this->env.renameFile(this->at("ZWEI.KVT"), this->at("Drei.kvt")).isOk());
+    EXPECT_EQ(this->world.entries(), (Names{"Drei.kvt", "zwei.kvt"}));
 }
 
 // Large enough to take many rounds of any copying buffer.
@@ -131,8 +202,86 @@ TYPED_TEST(EnvContractTest, CopyIsByteExactAndFailedCopyLeavesDestinationAsItWas
     EXPECT_EQ(this->content("ziel.kvt"), "alt");
     EXPECT_EQ(this->env.copyFile(this->at("kopie.kvt"), this->at("KOPIE.kvt")).number(), errnum::PathFileAccess);
     EXPECT_TRUE(this->content("kopie.kvt") == bytes);
-    EXPECT_EQ(this->env.copyFile(this->at("kopie.kvt"), this->at("fehlt/z.kvt")).number(), errnum::PathNotFound);
-    EXPECT_EQ(this->world.entries(), (Names{"gross.kvt", "kopie.kvt", "ziel.kvt"}));
+    EXPECT_EQ(this->env.copyFile(this->at("kopie.kvt"), this->in("fehlt", "z.kvt")).number(), errnum::PathNotFound);
+
+    // A copy of a read-only file can be written.
+    ASSERT_TRUE(this->env.copyFile(this->at("ziel.kvt"), this->at("frei.kvt")).isOk());
+    EXPECT_TRUE(this->env.appendTextLine(this->at("frei.kvt"), "").isOk());
+    EXPECT_EQ(this->world.entries(), (Names{"frei.kvt", "gross.kvt", "kopie.kvt", "ziel.kvt"}));
+}
+
+// What Windows' GetPrivateProfileStringW answers; the other Envs read the
+// file the same way.
+TYPED_TEST(EnvContractTest, PrivateProfileStringAnswersAsWindowsReadsTheFile)
+{
+    const std::string errors = cp1252::ansi("; Erklärungen\r\n"
+                                            "[Allgemein]\r\n53=falsch\r\n"
+                                            "  [ ERRORS ]  \r\n"
+                                            "  53  =   Datei fehlt.  \r\n"
+                                            "53=zweiter Eintrag\r\n"
+                                            ";61=kein Kommentar\r\n"
+                                            "Tab\t=\tmit Tabulator\t\r\n"
+                                            "Größe=\"  in Anführung  \"\n"
+                                            "kurz='x'\r\n"
+                                            "halb=\"x'\r\n"
+                                            "lang=" + std::string(600, 'a') + "\r\n"
+                                            "ohne\r\n"
+                                            "ohne=später\r\n")
+                               + "bytes=\x80\x81\x8D\xE4\xFF\r\n"
+                               + "[errors]\r\n75=zweiter Abschnitt\r\n";
+    const std::string crOnly = "[Errors\r53=ohne Klammer\r[Err]ors]\r53=letzte Klammer\r\r[Errors]\r53=nur CR\r";
+    const std::string utf8 = "\xEF\xBB\xBF[Errors]\r\n53=Gr\xC3\xBC\xC3\x9F" "e\r\n";
+    struct Case { const std::string* file; std::string section, key, fallback; std::size_t size; std::string expected; };
+    const std::vector<Case> cases{
+        {&errors, "Errors", "53", "Vorgabe", 500, "Datei fehlt."},
+        {&errors, " errors ", " TAB ", "Vorgabe", 500, "mit Tabulator"},
+        {&errors, "Errors", cp1252::ansi("Größe"), "Vorgabe", 500, cp1252::ansi("  in Anführung  ")},
+        {&errors, "Errors", "kurz", "Vorgabe", 500, "x"},
+        {&errors, "Errors", "halb", "Vorgabe", 500, "\"x'"},
+        {&errors, "Errors", "lang", "Vorgabe", 500, std::string(499, 'a')},
+        {&errors, "Errors", "61", "Vorgabe", 500, "Vorgabe"},
+        {&errors, "Errors", ";61", "Vorgabe", 500, "kein Kommentar"},
+        {&errors, "Errors", "ohne", "Vorgabe", 500, "Vorgabe"},
+        {&errors, "Errors", "bytes", "Vorgabe", 500, "\x80\x81\x8D\xE4\xFF"},
+        {&errors, "Errors", "75", "Vorgabe", 500, "Vorgabe"},
+        {&errors, "Errors", "75", "Vorgabe", 4, "Vor"},
+        {&errors, "Errors", "54", "Vorgabe", 0, ""},
+        {&errors, "Fehler", "53", "Vorgabe", 500, "Vorgabe"},
+        {&errors, "Errors", "54", "Vorgabe  ", 500, "Vorgabe"},
+        {&errors, "Errors", "54", "  \"Vorgabe\"", 500, "  \"Vorgabe\""},
+        {&errors, "Errors", "54", "'Vorgabe'  ", 500, "Vorgabe"},
+        {&crOnly, "Errors", "53", "Vorgabe", 500, "nur CR"},
+        {&crOnly, "Err]ors", "53", "Vorgabe", 500, "letzte Klammer"},
+        {&utf8, "Errors", "53", "Vorgabe", 500, cp1252::ansi("Grüße")},
+        {nullptr, "Errors", "53", "Vorgabe", 500, "Vorgabe"},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const std::string file = this->at("error" + std::to_string(i) + ".dat");
+        if (c.file != nullptr) {
+            ASSERT_TRUE(this->env.writeNewFile(file, *c.file).isOk());
+        }
+        std::string value = "vorher";
+        EXPECT_TRUE(this->env.privateProfileString(file, c.section, c.key, c.fallback, c.size, &value).isOk());
+        EXPECT_EQ(value, c.expected) << "case " << i << ": [" << c.section << "] " << c.key;
+    }
+}
+
+// Large tables are read through mapped windows, which must show what was
+// written after they were mapped.
+TEST(DiskEnvTest, AMappedRegionShowsLaterWrites)
+{
+    const testsupport::ScratchFolder scratch;
+    std::unique_ptr<RandomRWFile> file;
+    ASSERT_TRUE(Env::Default().openReadWrite(scratch.path() + "gross.kvt", &file).isOk());
+    constexpr std::size_t Start = RandomRWFile::MapGranularity;
+    ASSERT_TRUE(file->write(0, std::string(Start + 10, 'a')).isOk());
+    std::unique_ptr<MappedRegion> region;
+    ASSERT_TRUE(file->mapForReading(Start, 10, &region).isOk());
+    ASSERT_TRUE(file->write(Start + 2, "neu").isOk());
+    EXPECT_EQ(std::string_view(region->data(), region->size()), "aaneuaaaaa");
+    region.reset();
+    EXPECT_TRUE(file->close().isOk());
 }
 
 } // namespace

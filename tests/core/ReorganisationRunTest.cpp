@@ -3,9 +3,9 @@
 #include "cli/CliProgram.h"
 #include "platform/Cp1252.h"
 #include "platform/MemEnv.h"
-#include "platform/Env.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
+#include "support/DiskEnv.h"
 #include "support/ReferenceReorganisation.h"
 #include "support/ScratchFolder.h"
 #include "support/TableFixture.h"
@@ -313,9 +313,10 @@ namespace {
 TEST(ReorganisationOnDiskTest, ComesOutAsTheRulesSayInAFolderWithAnUmlaut)
 {
     testsupport::ScratchFolder scratch;
-    Env& disk = Env::Default();
-    const std::string data = scratch.path() + cp1252::ansi("Praxis Müller") + "/";
-    const std::string temp = scratch.path() + "tmp/";
+    const std::string data = scratch.path() + cp1252::ansi("Praxis Müller");
+    const std::string temp = scratch.path() + "tmp";
+    testsupport::DiskEnv disk(temp);
+    const char sep = disk.separator();
     ASSERT_TRUE(disk.makeFolder(data).isOk());
     ASSERT_TRUE(disk.makeFolder(temp).isOk());
     MemEnv memory('/');
@@ -324,26 +325,25 @@ TEST(ReorganisationOnDiskTest, ComesOutAsTheRulesSayInAFolderWithAnUmlaut)
     testsupport::PracticeFiles files;
     for (std::size_t k = 0; k < 4; ++k) {
         files[k] = memory.fileBytes("/p/" + tableName(k));
-        ASSERT_TRUE(disk.writeNewFile(data + tableName(k), *files[k]).isOk());
+        ASSERT_TRUE(disk.writeNewFile(data + sep + tableName(k), *files[k]).isOk());
     }
-    ::setenv("TMPDIR", cp1252::toUtf8(temp).c_str(), 1);
 
     std::istringstream in;
     std::ostringstream out, err;
     cli::Terminal terminal{in, out, err};
     const FixedClock clock({2011, 3, 5, 9, 30, 0});
-    EXPECT_EQ(cli::runCli({ConfirmOption::Backup, cp1252::toUtf8(data) + "person.kvt", false}, disk, clock, terminal),
+    EXPECT_EQ(cli::runCli({ConfirmOption::Backup, cp1252::toUtf8(data + sep + "person.kvt"), false}, disk, clock,
+                          terminal),
               cli::exitcode::CopiedBack)
         << err.str();
-    ::unsetenv("TMPDIR");
 
     const testsupport::ReferenceResult model = testsupport::referenceReorganisation(files);
     for (std::size_t k = 0; k < 4; ++k) {
         SCOPED_TRACE(tableName(k));
         std::string bytes;
-        ASSERT_TRUE(disk.readFile(data + tableName(k), &bytes).isOk());
+        ASSERT_TRUE(disk.readFile(data + sep + tableName(k), &bytes).isOk());
         EXPECT_TRUE(testsupport::sameTable(model.fresh[k], bytes));
-        ASSERT_TRUE(disk.readFile(temp + "TEMP_REORG_EINGANG_03_05_0/" + tableName(k), &bytes).isOk());
+        ASSERT_TRUE(disk.readFile(temp + sep + "TEMP_REORG_EINGANG_03_05_0" + sep + tableName(k), &bytes).isOk());
         EXPECT_TRUE(testsupport::sameTable(model.working[k], bytes));
     }
 }
