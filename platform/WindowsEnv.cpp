@@ -1,8 +1,10 @@
 #include "platform/WindowsEnv.h"
 
 #include "platform/Cp1252.h"
+#include "platform/PrivateProfile.h"
 #include "platform/Utf16.h"
 #include "platform/Win32ErrorMapping.h"
+#include "platform/WindowsFile.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -194,134 +196,6 @@ bool failedWhileWriting(DWORD code)
 {
     return runErrorForWin32(code) == errnum::DiskFull || runErrorForWin32(code) == errnum::DeviceIO;
 }
-
-OVERLAPPED at(std::uint64_t offset)
-{
-    OVERLAPPED position{};
-    position.Offset = static_cast<DWORD>(offset);
-    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    return position;
-}
-
-class WindowsMappedRegion final : public MappedRegion {
-public:
-    WindowsMappedRegion(const void* view, const char* data, std::size_t size) : view_(view), data_(data), size_(size)
-    {
-    }
-    ~WindowsMappedRegion() override { ::UnmapViewOfFile(view_); }
-    WindowsMappedRegion(const WindowsMappedRegion&) = delete;
-    WindowsMappedRegion& operator=(const WindowsMappedRegion&) = delete;
-
-    const char* data() const override { return data_; }
-    std::size_t size() const override { return size_; }
-
-private:
-    const void* view_;
-    const char* data_;
-    std::size_t size_;
-};
-
-class WindowsFile final : public RandomRWFile {
-public:
-    WindowsFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
-    ~WindowsFile() override
-    {
-        if (open())
-            ::CloseHandle(handle_);
-    }
-    WindowsFile(const WindowsFile&) = delete;
-    WindowsFile& operator=(const WindowsFile&) = delete;
-
-    Status read(std::uint64_t offset, std::size_t n, char* dst, std::size_t* got) override
-    {
-        *got = 0;
-        if (!open())
-            return closedFailure();
-        while (*got < n) {
-            OVERLAPPED position = at(offset + *got);
-            DWORD r = 0;
-            const auto chunk = static_cast<DWORD>(std::min<std::size_t>(n - *got, IoChunk));
-            if (!::ReadFile(handle_, dst + *got, chunk, &r, &position)) {
-                const DWORD code = ::GetLastError();
-                if (code == ERROR_HANDLE_EOF)
-                    break;
-                return failure(code);
-            }
-            if (r == 0)
-                break;
-            *got += r;
-        }
-        return Status::ok();
-    }
-
-    Status write(std::uint64_t offset, std::string_view data) override
-    {
-        if (!open())
-            return closedFailure();
-        while (!data.empty()) {
-            OVERLAPPED position = at(offset);
-            DWORD written = 0;
-            const auto chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), IoChunk));
-            if (!::WriteFile(handle_, data.data(), chunk, &written, &position))
-                return failure(::GetLastError());
-            data.remove_prefix(written);
-            offset += written;
-        }
-        return Status::ok();
-    }
-
-    Status size(std::uint64_t* out) override
-    {
-        *out = 0;
-        if (!open())
-            return closedFailure();
-        LARGE_INTEGER size{};
-        if (!::GetFileSizeEx(handle_, &size))
-            return failure(::GetLastError());
-        *out = static_cast<std::uint64_t>(size.QuadPart);
-        return Status::ok();
-    }
-
-    Status sync() override
-    {
-        if (!open())
-            return closedFailure();
-        return ::FlushFileBuffers(handle_) ? Status::ok() : failure(::GetLastError());
-    }
-
-    Status close() override
-    {
-        if (!open())
-            return Status::ok();
-        const BOOL closed = ::CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed ? Status::ok() : failure(::GetLastError());
-    }
-
-    // Views of a file are coherent with writes through its handle.
-    Status mapForReading(std::uint64_t offset, std::size_t length, std::unique_ptr<MappedRegion>* out) override
-    {
-        if (!open())
-            return closedFailure();
-        const Handle mapping(::CreateFileMappingW(handle_, nullptr, PAGE_READONLY, 0, 0, nullptr));
-        if (!mapping.valid())
-            return failure(::GetLastError());
-        const void* view = ::MapViewOfFile(mapping.get(), FILE_MAP_READ, static_cast<DWORD>(offset >> 32),
-                                           static_cast<DWORD>(offset), length);
-        if (view == nullptr)
-            return failure(::GetLastError());
-        *out = std::make_unique<WindowsMappedRegion>(view, static_cast<const char*>(view), length);
-        return Status::ok();
-    }
-
-private:
-    bool open() const { return handle_ != INVALID_HANDLE_VALUE; }
-    Status failure(DWORD code) const { return win32Failure(code, path_); }
-    Status closedFailure() const { return Status::error(errnum::BadFileName, ERROR_INVALID_HANDLE, path_); }
-
-    HANDLE handle_;
-    std::string path_;
-};
 
 bool moveReplacing(const std::wstring& from, const std::wstring& to)
 {
@@ -596,8 +470,10 @@ Status WindowsEnv::privateProfileString(const std::string& file, const std::stri
 {
     out->clear();
     std::wstring name;
-    if (size == 0 || !osName(file, &name))
+    if (size == 0 || !osName(file, &name)) {
+        *out = profileAnswer(std::nullopt, fallback, size);
         return Status::ok();
+    }
     const auto ansi = [](const std::string& text) {
         std::wstring wide(text.size(), L'\0');
         wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
