@@ -33,6 +33,22 @@ TEST(WindowsEnvTest, NamesAreWindows1252InsideAndUtf16OnDiskAndErrorsKeepTheWin3
     EXPECT_EQ(env.makeFolder(scratch.path() + "a<b").number(), errnum::BadFileName);
 }
 
+// The common application data folder without, the temporary folder with
+// its trailing separator; a temporary folder given replaces the system's.
+TEST(WindowsEnvTest, SystemFoldersAsTheRunUsesThem)
+{
+    WindowsEnv env;
+    std::string folder;
+    ASSERT_TRUE(env.specialFolder(35, &folder).isOk());
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_TRUE(std::filesystem::is_directory(testsupport::fsPath(folder))) << folder;
+    ASSERT_TRUE(env.tempFolder(&folder).isOk());
+    EXPECT_EQ(folder.back(), '\\');
+    EXPECT_TRUE(std::filesystem::is_directory(testsupport::fsPath(folder))) << folder;
+    ASSERT_TRUE(WindowsEnv("D:\\Eigener").tempFolder(&folder).isOk());
+    EXPECT_EQ(folder, "D:\\Eigener\\");
+}
+
 // A folder such as "C:\Praxis\Łódź" is refused and named, never taken as
 // "C:\Praxis\?ód?"; a name in it is not found under a changed spelling.
 TEST(WindowsEnvTest, NamesTheCodePageCannotCarryAreRefusedWithTheirCharacters)
