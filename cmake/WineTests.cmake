@@ -7,5 +7,6 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${TORV
 
 set(INSTALL_GTEST OFF)
 add_subdirectory(${TORVANE_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# It brings its own warning flags and GTest:: names; ours, with -Werror, are for our code.
-set_property(TARGET gtest gtest_main gmock gmock_main PROPERTY COMPILE_OPTIONS "")
+# It brings its own warning flags and GTest:: names; ours, with -Werror, are
+# for our code. Unoptimised: it builds in half the time and runs fast enough.
+set_property(TARGET gtest gtest_main gmock gmock_main PROPERTY COMPILE_OPTIONS -O0)

@@ -23,7 +23,7 @@ struct RunRecord {
 // Every difference between the native and the Windows record, one line
 // each: names and bytes of all files, exit statuses, and the console texts
 // and error log with the native folder names read as the Windows ones and
-// the error log's dates left out.
+// the times of the logged errors left out.
 std::vector<std::string> runDifferences(const RunRecord& native, const RunRecord& windows);
 
 } // namespace torvane::e2e
