@@ -2,7 +2,7 @@
 # install whatever is missing with apt-get first (as root, or through sudo).
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev xvfb xauth clang libclang-rt-14-dev time bc \
+            qt6-base-dev qt6-translations-l10n xvfb xauth clang libclang-rt-14-dev time bc \
             fonts-dejavu-core fonts-liberation2 xdg-utils
 # The Windows programs cross-built, and their tests run under Wine.
 WINDOWS_PACKAGES := cmake ninja-build make g++-mingw-w64-x86-64-posix wine wine64 googletest

@@ -2,10 +2,10 @@
 // the field copy with cleaning.
 
 #include "errors/ErrorReporter.h"
-#include "platform/MemEnv.h"
 #include "reorg/FieldCopyPlan.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
+#include "support/platform/MemEnv.h"
 #include "tables/dbases.h"
 
 #include <benchmark/benchmark.h>
@@ -82,7 +82,7 @@ void BM_FieldCopyWithCleaning(benchmark::State& state)
     dbases temp(env);
     main.FileOpen("/p/kvxdat1.kvt");
     temp.FileOpen("/p/kvxdat1temp.kvt");
-    temp.Go(-5);
+    temp.Go(dbases::AppendRecord);
     FieldLists lists;
     lists.feldanzahl_main[2] = main.NoFields();
     lists.feldinfo_main[2] = fieldList(main);

@@ -14,11 +14,11 @@ struct CliOptions {
     bool help = false;
 };
 
-// Parses the command line (the program's name first); empty on a usage error.
+// Parses the command line, the program's name first; empty on a usage error.
 std::optional<CliOptions> parseOptions(const std::vector<std::string>& arguments);
 
 const char* usageLine();
-// The help with examples in the notation of the system: '\\' gives Windows paths.
+// The help, its example in the notation of the system ('\\': Windows paths).
 std::string helpText(char separator);
 
 } // namespace torvane::cli

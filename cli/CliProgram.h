@@ -6,10 +6,14 @@
 #include "platform/Clock.h"
 #include "platform/Env.h"
 
+#include <string>
+#include <vector>
+
 namespace torvane::cli {
 
-// Exit statuses of torvane-cli: those of the ends, and a usage error.
+// Exit statuses of torvane-cli: those of the ends, the help, and a usage error.
 namespace exitcode {
+inline constexpr int Help = 0;
 inline constexpr int CopiedBack = exitStatus(EndReason::CopiedBack);
 inline constexpr int Aborted = exitStatus(EndReason::Aborted);
 inline constexpr int Usage = 2;
@@ -21,9 +25,13 @@ inline constexpr int ErrorsBeforeCopyBack = exitStatus(EndReason::ErrorsBeforeCo
 
 // Does what the main window does at load, takes the patient table as the
 // chosen file (its folder is the data folder) and runs the reorganisation.
-// The patient table is a path in the Env's own notation (UTF-8 here,
-// converted to the logic's code page), relative to the current folder or
-// full. Returns the exit status.
+// The patient table is a full path in the Env's own notation (UTF-8 here,
+// converted to the logic's code page). Returns the exit status.
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal);
+
+// torvane-cli as started: the arguments (UTF-8, the program's name first)
+// parsed, a patient table relative to the current folder made absolute, as
+// the file chooser gives full names, then runCli. Returns the exit status.
+int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal);
 
 } // namespace torvane::cli

@@ -86,7 +86,15 @@ bool TerminalWindow::interactive() const
     return confirm_ == ConfirmOption::Ask && terminal_.inputIsTerminal;
 }
 
-Confirmation TerminalWindow::showFinalConfirmation()
+Confirmation TerminalWindow::showFinalConfirmation(const Message& onDoubt)
+{
+    const Confirmation choice = choose();
+    if (choice == Confirmation::Doubt)
+        messageBox(onDoubt.text, onDoubt.title, onDoubt.icon);
+    return choice;
+}
+
+Confirmation TerminalWindow::choose()
 {
     // Unattended, a run that reported errors never overwrites the practice's files.
     if (!interactive() && dialogs_.reportedErrors() > 0) {

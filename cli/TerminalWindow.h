@@ -2,8 +2,8 @@
 
 #include "cli/CliOptions.h"
 #include "cli/Terminal.h"
-#include "cli/TerminalErrorDialogs.h"
-#include "platform/RunWindow.h"
+#include "cli/TerminalErrorDialogFactory.h"
+#include "reorg/RunWindow.h"
 
 #include <string>
 
@@ -15,7 +15,7 @@ namespace torvane::cli {
 // or from the user.
 class TerminalWindow final : public RunWindow {
 public:
-    TerminalWindow(Terminal& terminal, ConfirmOption confirm, const TerminalErrorDialogs& dialogs,
+    TerminalWindow(Terminal& terminal, ConfirmOption confirm, const TerminalErrorDialogFactory& dialogs,
                    std::string errorLogPath)
         : terminal_(terminal), confirm_(confirm), dialogs_(dialogs), errorLogPath_(std::move(errorLogPath))
     {
@@ -29,17 +29,20 @@ public:
     void setProgressValue(float value) override { value_ = value; }
     void setCounterCaption(const std::string& caption) override { counter_ = caption; }
     void repaint() override;
+    // A terminal has no pointer, and nothing to click while the run works.
+    void setBusy(bool) override {}
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    Confirmation showFinalConfirmation() override;
+    Confirmation showFinalConfirmation(const Message& onDoubt) override;
 
 private:
     bool interactive() const;
+    Confirmation choose();
     Confirmation askConfirmation();
     void clearProgressLine();
 
     Terminal& terminal_;
     ConfirmOption confirm_;
-    const TerminalErrorDialogs& dialogs_;
+    const TerminalErrorDialogFactory& dialogs_;
     std::string errorLogPath_;  // named when nothing is copied back
     std::string outputFolder_;  // from the completion message, likewise
     std::string log_;

@@ -1,6 +1,5 @@
 // torvane-cli: the reorganisation from a terminal.
 
-#include "cli/CliOptions.h"
 #include "cli/CliProgram.h"
 #include "platform/Clock.h"
 #include "platform/Console.h"
@@ -11,17 +10,8 @@
 int main(int argc, char** argv)
 {
     using namespace torvane;
-    using namespace torvane::cli;
-    const std::vector<std::string> arguments = commandLineArguments(argc, argv);
-    std::ostream& out = consoleStream(StandardStream::Output);
-    std::ostream& err = consoleStream(StandardStream::Error);
-    Env& env = Env::Default();
-    const std::optional<CliOptions> options = parseOptions(arguments);
-    if (!options) {
-        err << usageLine();
-        return exitcode::Usage;
-    }
-    Terminal terminal{std::cin, out, err, isTerminal(StandardStream::Input), isTerminal(StandardStream::Error)};
-    SystemClock clock;
-    return runCli(*options, env, clock, terminal);
+    cli::Terminal terminal{std::cin, consoleStream(StandardStream::Output), consoleStream(StandardStream::Error),
+                           isTerminal(StandardStream::Input), isTerminal(StandardStream::Error)};
+    const SystemClock clock;
+    return cli::runCommandLine(commandLineArguments(argc, argv), Env::Default(), clock, terminal);
 }

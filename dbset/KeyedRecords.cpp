@@ -14,8 +14,8 @@ void KeyedRecords::db_neuer_satz(std::uint8_t& nSet, std::int32_t& nDatnummer, s
         return;
     const std::size_t used = tablesInUse(nSet);
     for (std::size_t k = 0; k < used; ++k) {
-        trap([&] { (*tables)[k].Go(-5); });
-        trap([&] { (*tables)[k].Go(-2); });
+        trap([&] { (*tables)[k].Go(dbases::AppendRecord); });
+        trap([&] { (*tables)[k].Go(dbases::LastRecord); });
     }
     for (std::size_t k = 0; k < used; ++k)
         writeKey(nSet, k, nDatnummer);
@@ -106,8 +106,8 @@ void KeyedRecords::positionOnKey(std::uint8_t& nSet, std::size_t k, std::int32_t
         trap([&] { table.Go(found); });
         return;
     }
-    trap([&] { table.Go(-5); });
-    trap([&] { table.Go(-2); });
+    trap([&] { table.Go(dbases::AppendRecord); });
+    trap([&] { table.Go(dbases::LastRecord); });
     writeKey(nSet, k, key);
     std::string handle(DatabaseSets::HandleNames[k]);
     sets_.update_db(nSet, handle);

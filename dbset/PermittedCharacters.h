@@ -13,11 +13,11 @@ constexpr std::array<bool, 256> permittedBytes()
     constexpr std::string_view umlauts = "\xE4\xF6\xFC\xDF\xC4\xD6\xDC";
     constexpr std::string_view punctuation = ",.- ";
     std::array<bool, 256> table{};
-    for (int c = 'a'; c <= 'z'; ++c)
+    for (std::size_t c = 'a'; c <= 'z'; ++c)
         table[c] = true;
-    for (int c = 'A'; c <= 'Z'; ++c)
+    for (std::size_t c = 'A'; c <= 'Z'; ++c)
         table[c] = true;
-    for (int c = '0'; c <= '9'; ++c)
+    for (std::size_t c = '0'; c <= '9'; ++c)
         table[c] = true;
     for (char c : umlauts)
         table[static_cast<unsigned char>(c)] = true;

@@ -1,13 +1,8 @@
 #pragma once
 
-#include "errors/ErrorReporter.h"
-
-#include <memory>
 #include <string>
 
 namespace torvane {
-
-class ErrorLog;
 
 // How the user left the modal dialog.
 enum class DialogAnswer {
@@ -35,17 +30,6 @@ public:
                                      const std::string& sErrorSource) = 0;
     virtual void setMessageText(const std::string& text) = 0;
     virtual DialogAnswer showModal() = 0;
-};
-
-// The front end's supply of error dialogs, a fresh one per report.
-class ErrorDialogs {
-public:
-    virtual ~ErrorDialogs() = default;
-
-    // The dialog writes to `log` and reports its own failures to `errors`.
-    virtual std::unique_ptr<ErrorDialog> load(const ErrorLog& log, ErrorReporter& errors) = 0;
-    // Back to the normal pointer, whatever a run had set.
-    virtual void resetMousePointer() = 0;
 };
 
 } // namespace torvane

@@ -1,6 +1,6 @@
 #include "errors/ErrorHandler.h"
 
-#include "errors/ErrorFunctions.h"
+#include "errors/IniFile.h"
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
 
@@ -39,8 +39,8 @@ private:
 
 } // namespace
 
-ErrorHandler::ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const Workspace& workspace)
-    : env_(env), clock_(clock), dialogs_(dialogs), log_(env, workspace, *this)
+ErrorHandler::ErrorHandler(Env& env, const Clock& clock, ErrorDialogFactory& dialogs, const std::string& tempFolder)
+    : env_(env), clock_(clock), dialogs_(dialogs), log_(env, tempFolder, *this)
 {
 }
 
@@ -69,10 +69,15 @@ void ErrorHandler::ErrorFunction(const RunError& error, const std::string& locat
         dialog->WritetoLog(entry);
     if (fatal)
         dialog->disableOk();
-    dialog->setMessageText(dialog->ChangeErrMsg(error.number, error.text, location));
+    dialog->setMessageText(dialog->ChangeErrMsg(error.number, workingCopies_.readable(error.text), location));
     if (dialog->showModal() == DialogAnswer::Abort)
         endProgram(EndReason::Aborted);
     dialog.reset();
+}
+
+void ErrorHandler::nameWorkingCopies(const std::string& stagingFolder, const std::string& dataFolder)
+{
+    workingCopies_.add(stagingFolder, dataFolder, env_.separator());
 }
 
 std::string ErrorHandler::explanation(int number)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "errors/ErrorDialog.h"
+#include "errors/ErrorDialogFactory.h"
 #include "errors/ErrorLog.h"
 #include "errors/ErrorReporter.h"
-#include "files/Workspace.h"
+#include "errors/WorkingCopyNames.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
 
@@ -15,11 +15,16 @@ namespace torvane {
 // failed procedure then resumes; "&Abbruch" ends the program instead.
 class ErrorHandler final : public ErrorReporter {
 public:
-    // The temporary folder is read from the workspace at each report, since
-    // it is fixed only when the main window loads.
-    ErrorHandler(Env& env, const Clock& clock, ErrorDialogs& dialogs, const Workspace& workspace);
+    // The temporary folder is read at each report, since it is fixed only
+    // when the main window loads.
+    ErrorHandler(Env& env, const Clock& clock, ErrorDialogFactory& dialogs, const std::string& tempFolder);
 
     void ErrorFunction(const RunError& error, const std::string& location) override;
+
+    // From now on the message names the data folder's tables where an error
+    // text names their working copies in the staging folder; the log keeps
+    // the path as it was.
+    void nameWorkingCopies(const std::string& stagingFolder, const std::string& dataFolder);
 
 private:
     std::string explanation(int number);
@@ -27,8 +32,9 @@ private:
 
     Env& env_;
     const Clock& clock_;
-    ErrorDialogs& dialogs_;
+    ErrorDialogFactory& dialogs_;
     ErrorLog log_;
+    WorkingCopyNames workingCopies_;
     int depth_ = 0;
 };
 

@@ -1,7 +1,8 @@
 #include "errors/ErrorLog.h"
 
-#include "errors/ErrorFunctions.h"
-#include "files/Paths.h"
+#include "errors/CorrectPath.h"
+#include "errors/ProgramVersion.h"
+#include "platform/FileExistence.h"
 
 #include <cstdio>
 
@@ -34,14 +35,14 @@ std::string line(const std::string& text)
 
 } // namespace
 
-ErrorLog::ErrorLog(Env& env, const Workspace& workspace, ErrorReporter& errors)
-    : env_(env), workspace_(workspace), errors_(errors)
+ErrorLog::ErrorLog(Env& env, const std::string& tempFolder, ErrorReporter& errors)
+    : env_(env), tempFolder_(tempFolder), errors_(errors)
 {
 }
 
 std::string ErrorLog::fileInTemp(const std::string& name) const
 {
-    return CorrectPath(workspace_.temppfad, env_.separator(), errors_) + name;
+    return CorrectPath(tempFolder_, env_.separator(), errors_) + name;
 }
 
 std::string ErrorLog::path() const
@@ -49,9 +50,11 @@ std::string ErrorLog::path() const
     return fileInTemp(LogName);
 }
 
+// Any failure to look counts as absence, as with every existence test.
 bool ErrorLog::exists() const
 {
-    return Paths(env_, errors_).dateivorhanden(path());
+    bool exists = false;
+    return fileExists(env_, path(), &exists).isOk() && exists;
 }
 
 void ErrorLog::create() const
@@ -69,7 +72,7 @@ std::string ErrorLog::generalInformation() const
     return line("===================== General Information =====================")
            + line(std::string("AppName: ") + ProgramTitle)
            + line("Version: " + GetVersion(errors_))
-           + line("Location: " + workspace_.temppfad)
+           + line("Location: " + tempFolder_)
            + line("===================== End General Information =================");
 }
 

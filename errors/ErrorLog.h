@@ -2,7 +2,6 @@
 
 #include "errors/ErrorReporter.h"
 #include "errors/RunError.h"
-#include "files/Workspace.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
 
@@ -15,7 +14,9 @@ namespace torvane {
 // followed by CR LF, in the platform's 8-bit code page.
 class ErrorLog {
 public:
-    ErrorLog(Env& env, const Workspace& workspace, ErrorReporter& errors);
+    // The temporary folder is read at each use: it is fixed only when the
+    // main window loads.
+    ErrorLog(Env& env, const std::string& tempFolder, ErrorReporter& errors);
 
     // A file of that name in the temporary folder as it is at this moment.
     std::string fileInTemp(const std::string& name) const;
@@ -37,7 +38,7 @@ private:
     std::string path() const;
 
     Env& env_;
-    const Workspace& workspace_;
+    const std::string& tempFolder_;
     ErrorReporter& errors_;
 };
 

@@ -1,7 +1,8 @@
 #include "files/DataPathFile.h"
 
 #include "errors/Trap.h"
-#include "platform/TrimBlanks.h"
+#include "platform/FirstField.h"
+#include "tables/TrimBlanks.h"
 
 namespace torvane {
 namespace {
@@ -26,7 +27,7 @@ std::string DataPathFile::hole_dbpfad()
         return result;
     std::string field;
     // An empty file runs past its end: reported, and nothing was read.
-    trap([&] { raiseIfFailed(env_.readFirstField(file, &field)); });
+    trap([&] { raiseIfFailed(readFirstField(env_, file, &field)); });
     if (!trimBlanks(field).empty())
         result = field;
     return result;

@@ -1,14 +1,10 @@
 #include "files/Paths.h"
 
 #include "errors/Trap.h"
-#include "platform/TrimBlanks.h"
+#include "platform/FileExistence.h"
+#include "tables/TrimBlanks.h"
 
 namespace torvane {
-namespace {
-
-constexpr std::int16_t CommonAppData = 35;
-
-} // namespace
 
 std::string Paths::pathcomplete(std::string& folder) const
 {
@@ -71,25 +67,16 @@ bool Paths::dateivorhanden(std::string name) const
             found = (attributes & (attr::Directory | attr::VolumeLabel)) != 0;
             return;
         }
-        bool listed = false;
-        raiseIfFailed(env_.findPlainFile(name, &listed));
-        if (!listed)
-            return;
-        raiseIfFailed(env_.attributes(name, &attributes));
-        found = (attributes & (attr::ReadOnly | attr::Hidden | attr::System | attr::Archive)) != 0;
+        raiseIfFailed(fileExists(env_, name, &found));
     });
     return found;
 }
 
 bool Paths::fileExistsOrRaise(const std::string& name) const
 {
-    bool listed = false;
-    raiseIfFailed(env_.findPlainFile(name, &listed));
-    if (!listed)
-        return false;
-    std::uint32_t attributes = 0;
-    raiseIfFailed(env_.attributes(name, &attributes));
-    return (attributes & (attr::ReadOnly | attr::Hidden | attr::System | attr::Archive)) != 0;
+    bool exists = false;
+    raiseIfFailed(fileExists(env_, name, &exists));
+    return exists;
 }
 
 bool Paths::direxists(const std::string& folder) const
@@ -120,7 +107,7 @@ std::string Paths::getappfolder() const
 {
     std::string result;
     Trap trap(errors_, "Error in y_work_together: Function getappfolder");
-    trap([&] { result = GetShellFolder(CommonAppData); });
+    trap([&] { result = GetShellFolder(static_cast<std::int16_t>(specialfolder::CommonAppData)); });
     return result;
 }
 

@@ -34,7 +34,7 @@ public:
     bool direxists(const std::string& folder) const;
     // The special folder's path without trailing separator, or empty text.
     std::string GetShellFolder(std::int16_t number) const;
-    // The common application data folder (special folder 35).
+    // The common application data folder (specialfolder::CommonAppData).
     std::string getappfolder() const;
 
 private:

@@ -1,7 +1,7 @@
 #include "files/StagingFolders.h"
 
 #include "errors/Trap.h"
-#include "platform/TrimBlanks.h"
+#include "tables/TrimBlanks.h"
 
 namespace torvane {
 namespace {

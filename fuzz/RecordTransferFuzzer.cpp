@@ -8,12 +8,12 @@
 #include "errors/ErrorDialogBase.h"
 #include "errors/Trap.h"
 #include "platform/Clock.h"
-#include "platform/MemEnv.h"
 #include "reorg/RecordTransfer.h"
 #include "reorg/RunLocation.h"
 #include "reorg/Session.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
+#include "support/platform/MemEnv.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -39,7 +39,7 @@ public:
     DialogAnswer showModal() override { return DialogAnswer::Ok; }
 };
 
-class QuietDialogs final : public ErrorDialogs {
+class QuietDialogs final : public ErrorDialogFactory {
 public:
     std::unique_ptr<ErrorDialog> load(const ErrorLog& log, ErrorReporter& errors) override
     {
@@ -68,9 +68,9 @@ void readFieldLists(Session& session)
     Trap trap(session.errors, RunLocation);
     FieldLists& lists = session.fields;
     for (std::size_t t = 1; t <= 4; ++t) {
-        if (t == 4 && session.sets.db4_missing)
+        if (t == 4 && session.databases.sets.db4_missing)
             break;
-        dbases& table = session.sets.db_main[t - 1];
+        dbases& table = session.databases.sets.db_main[t - 1];
         lists.feldanzahl_main[t] = table.NoFields();
         for (int f = 1; f <= lists.feldanzahl_main[t] && f <= 255; ++f) {
             FieldInfo& info = lists.feldinfo_main[t][static_cast<std::size_t>(f)];
@@ -78,7 +78,7 @@ void readFieldLists(Session& session)
         }
     }
     for (std::size_t t = 1; t <= 4; ++t) {
-        dbases& table = session.sets.db_temp[t - 1];
+        dbases& table = session.databases.sets.db_temp[t - 1];
         for (int f = 1; f <= table.NoFields() && f <= 255; ++f) {
             FieldInfo& info = lists.feldinfo_temp[t][static_cast<std::size_t>(f)];
             trap([&] { table.hole_feldinfo(static_cast<std::uint8_t>(f), info.name, info.typ, info.laenge); });
@@ -107,19 +107,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     session.load();
     std::uint8_t mainSet = DatabaseSets::MainSet;
     std::string staging = Staging;
-    session.sets.open_database(mainSet, staging);
+    session.databases.sets.open_database(mainSet, staging);
     std::uint8_t tempSet = DatabaseSets::TempSet;
     std::string temp = session.workspace.temppfad;
-    session.sets.open_database(tempSet, temp);
+    session.databases.sets.open_database(tempSet, temp);
     readFieldLists(session);
 
     Trap trap(session.errors, RunLocation);
     RecordTransfer transfer(session);
     std::int16_t running = 0;
-    const std::int32_t last = std::min(session.sets.db_main[0].NoRecords(), MaxRecords);
+    const std::int32_t last = std::min(session.databases.sets.db_main[0].NoRecords(), MaxRecords);
     for (std::int32_t r = 1; r <= last; ++r)
         trap([&] { transfer.transfer(r, running); });
-    session.sets.Close_db(tempSet);
-    session.sets.Close_db(mainSet);
+    session.databases.sets.Close_db(tempSet);
+    session.databases.sets.Close_db(mainSet);
     return 0;
 }

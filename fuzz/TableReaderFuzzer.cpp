@@ -5,7 +5,7 @@
 // changes only its record, an append only its record and the record count.
 
 #include "errors/RunError.h"
-#include "platform/MemEnv.h"
+#include "support/platform/MemEnv.h"
 #include "tables/dbases.h"
 
 #include <algorithm>
@@ -107,7 +107,8 @@ void rewriteOneRecord(MemEnv& env, const std::string& value, std::uint8_t pick)
     table.upd();
     table.FileClose();
     const std::uint64_t from = recordOffset(table, record);
-    requireChangesWithin(before, env.fileBytes(Path).value(), from, from + table.Recordlength(), dataStart(table));
+    const std::uint64_t to = from + static_cast<std::uint64_t>(table.Recordlength());
+    requireChangesWithin(before, env.fileBytes(Path).value(), from, to, dataStart(table));
 }
 
 void appendOneRecord(MemEnv& env)
@@ -115,13 +116,13 @@ void appendOneRecord(MemEnv& env)
     dbases table(env);
     table.FileOpen(Path);
     const std::string before = env.fileBytes(Path).value();
-    table.Go(-5);
+    table.Go(dbases::AppendRecord);
     table.FileClose();
     const std::string after = env.fileBytes(Path).value();
     const std::uint64_t from = recordOffset(table, table.NoRecords());
     // The record count at bytes 4..7 is the one change outside the record.
     requireChangesWithin(before.substr(0, 4) + after.substr(4, 4) + before.substr(8), after, from,
-                         from + table.Recordlength(), dataStart(table));
+                         from + static_cast<std::uint64_t>(table.Recordlength()), dataStart(table));
 }
 
 } // namespace

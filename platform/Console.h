@@ -6,17 +6,18 @@
 
 namespace torvane {
 
+// The process's console: the standard streams and the command line, in
+// UTF-8 whatever the system's own encoding.
+
 enum class StandardStream { Input, Output, Error };
 
-// Whether the stream is a terminal (a console window on Windows) rather
-// than a file or a pipe.
+// Whether the stream is a terminal a user sits at rather than a file or pipe.
 bool isTerminal(StandardStream stream);
 
-// Standard output or error for UTF-8 text. A terminal shows it right
-// whatever its code page; a file or pipe receives the UTF-8 bytes as they are.
+// The stream to write UTF-8 text to: Output or Error.
 std::ostream& consoleStream(StandardStream stream);
 
-// The command line as argv has it (the program's name first), in UTF-8.
+// The program's arguments, its own name first.
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 } // namespace torvane

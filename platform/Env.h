@@ -20,6 +20,12 @@ inline constexpr std::uint32_t Directory = 16;
 inline constexpr std::uint32_t Archive = 32;
 } // namespace attr
 
+// The special folders the system asks for, by their number.
+namespace specialfolder {
+// The common (all users) application data folder.
+inline constexpr int CommonAppData = 35;
+} // namespace specialfolder
+
 // A read-only view of part of an open file. It shows what later writes to
 // the file put there, and stays valid until destroyed.
 class MappedRegion {
@@ -59,7 +65,8 @@ class Env {
 public:
     virtual ~Env() = default;
 
-    // The process's platform: PosixEnv or WindowsEnv.
+    // The process's own platform: PosixEnv or WindowsEnv, whichever the
+    // program was built for. Created on first use, lives until the end.
     static Env& Default();
 
     virtual char separator() const = 0;
@@ -88,29 +95,25 @@ public:
     virtual Status readFile(const std::string& path, std::string* out) = 0;
     // The temporary folder with its trailing separator.
     virtual Status tempFolder(std::string* out) = 0;
-    // Special folder 35: the common application data folder, no trailing separator.
+    // A special folder (specialfolder::CommonAppData), no trailing separator.
     virtual Status specialFolder(int number, std::string* out) = 0;
+    // A name relative to the current folder made absolute; an absolute name
+    // comes back as it is.
+    virtual Status absolutePath(const std::string& path, std::string* out) = 0;
+    // Hands a URL to the desktop to open, as the shell's "open" does. Whether
+    // a program takes it is not reported.
+    virtual Status openUrl(const std::string& url) = 0;
 
     // The name under which a file exists when it is found regardless of the
     // case of its last component; the path unchanged when nothing matches.
     virtual std::string existingName(const std::string& path) = 0;
 
-    // First field of the first line of a text file: up to the first comma
-    // or line end, leading blanks skipped; a field in double quotes is read
-    // to the closing quote, without the quotes.
-    virtual Status readFirstField(const std::string& path, std::string* out);
-    // Private-profile lookup as GetPrivateProfileStringW answers it (the
-    // rules are in platform/PrivateProfile.h): at most size - 1 characters,
-    // the default when file, section or key is missing.
+    // Private-profile lookup: section and key regardless of case, blanks
+    // around the value removed, at most size - 1 characters, the default
+    // when file, section or key is missing.
     virtual Status privateProfileString(const std::string& file, const std::string& section,
                                         const std::string& key, const std::string& fallback,
-                                        std::size_t size, std::string* out);
-
-    // A name relative to the current folder made absolute.
-    virtual Status absolutePath(const std::string& path, std::string* out) = 0;
-    // Hands a URL to the desktop ("open", normal window). Whether a program
-    // takes it is not reported.
-    virtual Status openUrl(const std::string& url) = 0;
+                                        std::size_t size, std::string* out) = 0;
 };
 
 } // namespace torvane

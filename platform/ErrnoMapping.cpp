@@ -12,11 +12,10 @@ int runErrorForErrno(int osError, bool parentExists)
     case ENOTDIR: return errnum::PathNotFound;
     case EACCES:
     case EPERM: return errnum::PermissionDenied;
-    case ENOSPC:
-#ifdef EDQUOT // MinGW's errno.h, used by MemEnv in the Windows build, has no quotas
+#ifdef EDQUOT  // not in every C library (MinGW's lacks it)
     case EDQUOT:
 #endif
-        return errnum::DiskFull;
+    case ENOSPC: return errnum::DiskFull;
     case EIO: return errnum::DeviceIO;
     case EEXIST: return errnum::FileExists;
     case ENAMETOOLONG:
@@ -47,6 +46,26 @@ int errnoForRunError(int number)
 Status osFailure(int osError, bool parentExists, std::string path)
 {
     return Status::error(runErrorForErrno(osError, parentExists), osError, std::move(path));
+}
+
+Status badNameFailure(std::string path)
+{
+    return Status::error(errnum::BadFileName, EINVAL, std::move(path));
+}
+
+Status readOnlyFailure(std::string path)
+{
+    return Status::error(errnum::PathFileAccess, EACCES, std::move(path));
+}
+
+Status folderFailure(std::string path)
+{
+    return Status::error(errnum::PathFileAccess, EISDIR, std::move(path));
+}
+
+Status diskFullFailure(std::string path)
+{
+    return Status::error(errnum::DiskFull, ENOSPC, std::move(path));
 }
 
 } // namespace torvane

@@ -1,18 +1,22 @@
 #include "platform/Console.h"
 
-#include <iostream>
 #include <unistd.h>
+
+#include <iostream>
 
 namespace torvane {
 
 bool isTerminal(StandardStream stream)
 {
-    const int fd = stream == StandardStream::Input ? STDIN_FILENO
-                   : stream == StandardStream::Output ? STDOUT_FILENO
-                                                      : STDERR_FILENO;
-    return ::isatty(fd) == 1;
+    switch (stream) {
+    case StandardStream::Input: return ::isatty(STDIN_FILENO) == 1;
+    case StandardStream::Output: return ::isatty(STDOUT_FILENO) == 1;
+    case StandardStream::Error: return ::isatty(STDERR_FILENO) == 1;
+    }
+    return false;
 }
 
+// The terminal takes UTF-8 as it stands.
 std::ostream& consoleStream(StandardStream stream)
 {
     return stream == StandardStream::Error ? std::cerr : std::cout;

@@ -2,12 +2,14 @@
 
 #include "platform/Cp1252.h"
 #include "platform/ErrnoMapping.h"
+#include "platform/PrivateProfile.h"
 
 #include <dirent.h>
-#include <spawn.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +17,8 @@
 #include <cstdlib>
 #include <optional>
 #include <vector>
+
+extern char** environ;
 
 namespace torvane {
 namespace {
@@ -70,21 +74,6 @@ bool isFolder(const std::string& osPath)
 Status failure(int osError, const std::string& path)
 {
     return osFailure(osError, isFolder(folderToOpen(split(path))), path);
-}
-
-Status badName(const std::string& path)
-{
-    return Status::error(errnum::BadFileName, EINVAL, path);
-}
-
-Status readOnlyFailure(const std::string& path)
-{
-    return Status::error(errnum::PathFileAccess, EACCES, path);
-}
-
-Status folderFailure(const std::string& path)
-{
-    return Status::error(errnum::PathFileAccess, EISDIR, path);
 }
 
 // The entry of folder equal to name regardless of case; the smallest one
@@ -191,7 +180,7 @@ Status writeWhole(const std::string& path, int flag, std::string_view bytes)
 {
     Located file;
     if (!locate(path, &file))
-        return badName(path);
+        return badNameFailure(path);
     if (Status s = checkReplaceable(file); !s.isOk())
         return s;
     Descriptor fd(::open(file.os.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flag, 0666));
@@ -230,16 +219,19 @@ CopyError copyByReading(int from, int to)
     }
 }
 
-// In the kernel where it can (no copying through user space, reflinks where
-// the file system has them). Any refusal falls back to reading and writing
-// from where it stopped, which then reports a real error itself.
+// On Linux in the kernel where it can (no copying through user space,
+// reflinks where the file system has them). Any refusal falls back to
+// reading and writing from where it stopped, which then reports a real
+// error itself; elsewhere that is the only way.
 CopyError copyContent(int from, int to)
 {
+#ifdef __linux__
     for (;;) {
         const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, CopyChunk, 0);
         if (n == 0 || (n < 0 && errno != EINTR))
             break;
     }
+#endif
     return copyByReading(from, to);
 }
 
@@ -349,11 +341,29 @@ private:
     std::string path_;
 };
 
+// The variable's value, or the fallback when it is unset or empty.
+std::string environmentOr(const char* name, const char* fallback)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+PosixEnv::Folders foldersFromEnvironment()
+{
+    PosixEnv::Folders folders;
+    folders.temp = environmentOr("TMPDIR", "/tmp");
+    const std::string configDirs = environmentOr("XDG_CONFIG_DIRS", "");
+    folders.commonAppData = configDirs.substr(0, configDirs.find(':'));
+    if (folders.commonAppData.empty())
+        folders.commonAppData = "/etc/xdg";
+    return folders;
+}
+
 } // namespace
 
 Env& Env::Default()
 {
-    static PosixEnv env;
+    static PosixEnv env(foldersFromEnvironment());
     return env;
 }
 
@@ -362,7 +372,7 @@ Status PosixEnv::openReadWrite(const std::string& path, std::unique_ptr<RandomRW
     out->reset();
     Located file;
     if (!locate(path, &file))
-        return badName(path);
+        return badNameFailure(path);
     if (Status s = checkReplaceable(file); !s.isOk())
         return s;
     const int fd = ::open(file.os.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
@@ -377,7 +387,7 @@ Status PosixEnv::attributes(const std::string& path, std::uint32_t* out)
     *out = 0;
     Located file;
     if (!locate(path, &file))
-        return badName(path);
+        return badNameFailure(path);
     struct stat info {};
     if (::stat(file.os.c_str(), &info) != 0)
         return failure(errno, file.name);
@@ -394,7 +404,7 @@ Status PosixEnv::findPlainFile(const std::string& path, bool* found)
     *found = false;
     Located file;
     if (!locate(path, &file))
-        return badName(path);
+        return badNameFailure(path);
     struct stat info {};
     if (::stat(file.os.c_str(), &info) != 0)
         return errno == ENOENT || errno == ENOTDIR ? Status::ok() : failure(errno, file.name);
@@ -406,7 +416,7 @@ Status PosixEnv::makeFolder(const std::string& path)
 {
     Located folder;
     if (!locate(path, &folder))
-        return badName(path);
+        return badNameFailure(path);
     if (::mkdir(folder.os.c_str(), 0777) != 0)
         return failure(errno, folder.name);
     return Status::ok();
@@ -416,7 +426,7 @@ Status PosixEnv::deleteFile(const std::string& path)
 {
     Located file;
     if (!locate(path, &file))
-        return badName(path);
+        return badNameFailure(path);
     struct stat info {};
     if (::lstat(file.os.c_str(), &info) != 0)
         return failure(errno, file.name);
@@ -432,9 +442,9 @@ Status PosixEnv::copyFile(const std::string& from, const std::string& to)
     Located source;
     Located target;
     if (!locate(from, &source))
-        return badName(from);
+        return badNameFailure(from);
     if (!locate(to, &target))
-        return badName(to);
+        return badNameFailure(to);
     const Descriptor in(::open(source.os.c_str(), O_RDONLY | O_CLOEXEC));
     if (!in.valid())
         return failure(errno, source.name);
@@ -471,9 +481,9 @@ Status PosixEnv::renameFile(const std::string& from, const std::string& to)
     Located source;
     Located target;
     if (!locate(from, &source))
-        return badName(from);
+        return badNameFailure(from);
     if (!locate(to, &target))
-        return badName(to);
+        return badNameFailure(to);
     // A change of case only: the lookup would find the source itself.
     if (target.name == source.name)
         target = {to, cp1252::toUtf8(to)};
@@ -491,7 +501,7 @@ Status PosixEnv::syncFile(const std::string& path)
 {
     Located file;
     if (!locate(path, &file))
-        return badName(path);
+        return badNameFailure(path);
     const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid())
         return failure(errno, file.name);
@@ -515,7 +525,7 @@ Status PosixEnv::readFile(const std::string& path, std::string* out)
     out->clear();
     Located file;
     if (!locate(path, &file))
-        return badName(path);
+        return badNameFailure(path);
     const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid())
         return failure(errno, file.name);
@@ -543,13 +553,10 @@ Status PosixEnv::readFile(const std::string& path, std::string* out)
 Status PosixEnv::tempFolder(std::string* out)
 {
     out->clear();
-    const char* dir = std::getenv("TMPDIR");
     std::string folder;
-    if (tempFolder_)
-        folder = *tempFolder_;
-    else if (!cp1252::fromUtf8(dir != nullptr && *dir != '\0' ? dir : "/tmp", &folder))
-        return badName(folder);
-    if (folder.back() != Separator)
+    if (!cp1252::fromUtf8(folders_.temp, &folder))
+        return badNameFailure(folder);
+    if (folder.empty() || folder.back() != Separator)
         folder += Separator;
     *out = std::move(folder);
     return Status::ok();
@@ -557,20 +564,53 @@ Status PosixEnv::tempFolder(std::string* out)
 
 Status PosixEnv::specialFolder(int number, std::string* out)
 {
-    constexpr int CommonAppData = 35;
     out->clear();
-    if (number != CommonAppData)
+    if (number != specialfolder::CommonAppData)
         return Status::error(errnum::InvalidArgument, 0, {});
-    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
-    std::string first = dirs != nullptr ? std::string(dirs).substr(0, std::string_view(dirs).find(':')) : "";
-    if (first.empty())
-        first = "/etc/xdg";
-    while (first.size() > 1 && first.back() == Separator)
-        first.pop_back();
     std::string folder;
-    if (!cp1252::fromUtf8(first, &folder))
-        return badName(folder);
+    if (!cp1252::fromUtf8(folders_.commonAppData, &folder))
+        return badNameFailure(folder);
+    while (folder.size() > 1 && folder.back() == Separator)
+        folder.pop_back();
     *out = std::move(folder);
+    return Status::ok();
+}
+
+Status PosixEnv::absolutePath(const std::string& path, std::string* out)
+{
+    out->clear();
+    if (!path.empty() && path.front() == Separator) {
+        *out = path;
+        return Status::ok();
+    }
+    char buffer[PATH_MAX];
+    if (::getcwd(buffer, sizeof buffer) == nullptr)
+        return osFailure(errno, true, path);
+    std::string folder;
+    if (!cp1252::fromUtf8(buffer, &folder))
+        return badNameFailure(folder);
+    if (folder.back() != Separator)
+        folder += Separator;
+    *out = folder + (path.starts_with("./") ? path.substr(2) : path);
+    return Status::ok();
+}
+
+// Through a shell that starts xdg-open in the background and ends at once:
+// the desktop's program is not waited for, and no child is left unreaped.
+// The URL is xdg-open's one argument and never read by the shell.
+Status PosixEnv::openUrl(const std::string& url)
+{
+    std::vector<std::string> arguments{"sh", "-c", "xdg-open \"$1\" >/dev/null 2>&1 &", "sh", cp1252::toUtf8(url)};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t shell = 0;
+    if (const int code = ::posix_spawnp(&shell, "sh", nullptr, nullptr, argv.data(), environ); code != 0)
+        return osFailure(code, true, {});
+    int ended = 0;
+    while (::waitpid(shell, &ended, 0) < 0 && errno == EINTR) {
+    }
     return Status::ok();
 }
 
@@ -580,33 +620,10 @@ std::string PosixEnv::existingName(const std::string& path)
     return locate(path, &file) ? file.name : path;
 }
 
-Status PosixEnv::absolutePath(const std::string& path, std::string* out)
+Status PosixEnv::privateProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                      const std::string& fallback, std::size_t size, std::string* out)
 {
-    out->clear();
-    if (!path.empty() && path[0] == Separator) {
-        *out = path;
-        return Status::ok();
-    }
-    char buffer[PATH_MAX];
-    if (::getcwd(buffer, sizeof buffer) == nullptr)
-        return failure(errno, path);
-    std::string folder;
-    if (!cp1252::fromUtf8(buffer, &folder))
-        return badName(folder);
-    if (folder.back() != Separator)
-        folder += Separator;
-    *out = folder + (path.starts_with("./") ? path.substr(2) : path);
-    return Status::ok();
-}
-
-Status PosixEnv::openUrl(const std::string& url)
-{
-    const std::string utf8 = cp1252::toUtf8(url);
-    char program[] = "xdg-open";
-    char* const arguments[] = {program, const_cast<char*>(utf8.c_str()), nullptr};
-    pid_t child = 0;
-    ::posix_spawnp(&child, program, nullptr, nullptr, arguments, environ);
-    return Status::ok();
+    return readPrivateProfileString(*this, file, section, key, fallback, size, out);
 }
 
 } // namespace torvane

@@ -2,8 +2,6 @@
 
 #include "platform/Env.h"
 
-#include <optional>
-
 namespace torvane {
 
 // The file system of a POSIX system. Names are Windows-1252 texts converted
@@ -14,8 +12,16 @@ namespace torvane {
 // names written in any case find the file.
 class PosixEnv final : public Env {
 public:
-    // Without a temporary folder, TMPDIR (or /tmp) names it.
-    explicit PosixEnv(std::optional<std::string> tempFolder = std::nullopt) : tempFolder_(std::move(tempFolder)) {}
+    // The folders the system is asked for, as the operating system names
+    // them (UTF-8). Env::Default() takes them from TMPDIR and the first entry
+    // of XDG_CONFIG_DIRS.
+    struct Folders {
+        std::string temp = "/tmp";
+        std::string commonAppData = "/etc/xdg";
+    };
+
+    PosixEnv() = default;
+    explicit PosixEnv(Folders folders) : folders_(std::move(folders)) {}
 
     char separator() const override { return '/'; }
 
@@ -32,13 +38,14 @@ public:
     Status readFile(const std::string& path, std::string* out) override;
     Status tempFolder(std::string* out) override;
     Status specialFolder(int number, std::string* out) override;
-    std::string existingName(const std::string& path) override;
     Status absolutePath(const std::string& path, std::string* out) override;
-    // xdg-open with the URL as its one argument.
     Status openUrl(const std::string& url) override;
+    std::string existingName(const std::string& path) override;
+    Status privateProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& fallback, std::size_t size, std::string* out) override;
 
 private:
-    std::optional<std::string> tempFolder_;
+    Folders folders_;
 };
 
 } // namespace torvane

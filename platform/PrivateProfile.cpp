@@ -5,15 +5,17 @@
 namespace torvane {
 namespace {
 
-constexpr std::string_view Blanks = " \t\n\v\f\r\x1A";
+// What Windows trims around lines, names and values: blanks, control
+// characters of layout, and the DOS end-of-file mark.
+constexpr std::string_view ProfileBlanks = " \t\n\v\f\r\x1A";
 constexpr std::string_view LineEnds = "\r\n";
 
 std::string_view trimmed(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(Blanks);
+    const std::size_t first = text.find_first_not_of(ProfileBlanks);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+    return text.substr(first, text.find_last_not_of(ProfileBlanks) - first + 1);
 }
 
 std::string_view untilNul(std::string_view text)
@@ -21,33 +23,39 @@ std::string_view untilNul(std::string_view text)
     return text.substr(0, text.find('\0'));
 }
 
+std::string_view unquoted(std::string_view value)
+{
+    if (value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\''))
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return cp1252::upperCase(a) == cp1252::upperCase(b);
+}
+
 void appendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        return;
     }
+    const int extra = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+    constexpr unsigned char Lead[] = {0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(Lead[extra] | (cp >> (6 * extra)));
+    for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6)
+        out += static_cast<char>(0x80 | ((cp >> shift) & 0x3F));
 }
 
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
 {
-    std::string utf8;
     const auto unit = [&](std::size_t i) {
         const auto first = static_cast<unsigned char>(bytes[i]);
         const auto second = static_cast<unsigned char>(bytes[i + 1]);
         return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
     };
+    std::string utf8;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         char32_t cp = unit(i);
         if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
@@ -66,15 +74,10 @@ std::string decoded(std::string_view bytes)
     if (bytes.starts_with("\xEF\xBB\xBF"))
         cp1252::fromUtf8(bytes.substr(3), &text);
     else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
-        cp1252::fromUtf8(utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE'), &text);
+        cp1252::fromUtf8(utf16ToUtf8(bytes.substr(2), bytes.front() == '\xFE'), &text);
     else
         text = bytes;
     return text;
-}
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return cp1252::upperCase(a) == cp1252::upperCase(b);
 }
 
 std::string_view nextLine(std::string_view text, std::size_t* pos)
@@ -93,16 +96,15 @@ std::optional<std::string_view> sectionName(std::string_view line)
     return trimmed(line.substr(1, close - 1));
 }
 
-std::string_view unquoted(std::string_view text)
+std::string cutToSize(std::string_view text, std::size_t size)
 {
-    if (text.size() >= 2 && text.front() == text.back() && (text.front() == '"' || text.front() == '\''))
-        return text.substr(1, text.size() - 2);
-    return text;
+    return size == 0 ? std::string() : std::string(text.substr(0, size - 1));
 }
 
 } // namespace
 
-std::optional<std::string> profileValue(std::string_view bytes, std::string_view section, std::string_view key)
+std::optional<std::string> privateProfileValue(std::string_view bytes, std::string_view section,
+                                               std::string_view key)
 {
     const std::string text = decoded(bytes);
     bool inSection = false;
@@ -122,18 +124,27 @@ std::optional<std::string> profileValue(std::string_view bytes, std::string_view
             continue;
         if (equals == std::string_view::npos)
             return std::nullopt;
-        return std::string(untilNul(trimmed(line.substr(equals + 1))));
+        return std::string(unquoted(untilNul(trimmed(line.substr(equals + 1)))));
     }
     return std::nullopt;
 }
 
-std::string profileAnswer(const std::optional<std::string>& value, std::string_view fallback, std::size_t size)
+std::string privateProfileDefault(std::string_view fallback, std::size_t size)
 {
-    std::string_view answer = value ? std::string_view(*value) : untilNul(fallback);
-    if (!value)
-        answer = answer.substr(0, answer.find_last_not_of(' ') + 1);
-    answer = unquoted(answer);
-    return size == 0 ? std::string() : std::string(answer.substr(0, size - 1));
+    fallback = untilNul(fallback);
+    return cutToSize(unquoted(fallback.substr(0, fallback.find_last_not_of(' ') + 1)), size);
+}
+
+Status readPrivateProfileString(Env& env, const std::string& file, const std::string& section,
+                                const std::string& key, const std::string& fallback, std::size_t size,
+                                std::string* out)
+{
+    std::string text;
+    std::optional<std::string> value;
+    if (env.readFile(file, &text).isOk())
+        value = privateProfileValue(text, section, key);
+    *out = value ? cutToSize(*value, size) : privateProfileDefault(fallback, size);
+    return Status::ok();
 }
 
 } // namespace torvane

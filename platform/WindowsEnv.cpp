@@ -471,7 +471,7 @@ Status WindowsEnv::privateProfileString(const std::string& file, const std::stri
     out->clear();
     std::wstring name;
     if (size == 0 || !osName(file, &name)) {
-        *out = profileAnswer(std::nullopt, fallback, size);
+        *out = privateProfileDefault(fallback, size);
         return Status::ok();
     }
     const auto ansi = [](const std::string& text) {

@@ -1,14 +1,14 @@
 #include "reorg/RecordTransfer.h"
 
 #include "errors/Trap.h"
-#include "platform/TrimBlanks.h"
 #include "reorg/RunLocation.h"
+#include "tables/TrimBlanks.h"
 
 namespace torvane {
 TransferResult RecordTransfer::transfer(std::int32_t r, std::int16_t& running)
 {
     Trap trap(session_.errors, RunLocation);
-    DatabaseSets& sets = session_.sets;
+    DatabaseSets& sets = session_.databases.sets;
     trap([&] { sets.db_main[0].Go(r); });
 
     Variant key;
@@ -43,7 +43,7 @@ bool RecordTransfer::skipped(std::int32_t d)
     bool missing = false;
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
-        session_.keyed.synchronisiere_datenbanken(set, d, missing);
+        session_.databases.keyed.synchronisiere_datenbanken(set, d, missing);
     });
     std::string surname;
     std::string firstName;
@@ -51,13 +51,13 @@ bool RecordTransfer::skipped(std::int32_t d)
         std::uint8_t set = DatabaseSets::MainSet;
         std::string table = "DB1";
         Variant field("Nachname");
-        surname = trimBlanks(session_.sets.hole_datum(set, table, field).toText());
+        surname = trimBlanks(session_.databases.sets.hole_datum(set, table, field).toText());
     });
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
         std::string table = "DB1";
         Variant field("Vorname");
-        firstName = trimBlanks(session_.sets.hole_datum(set, table, field).toText());
+        firstName = trimBlanks(session_.databases.sets.hole_datum(set, table, field).toText());
     });
     return missing || surname == "Neuer_Patient" || (surname + firstName).empty();
 }
@@ -65,10 +65,10 @@ bool RecordTransfer::skipped(std::int32_t d)
 void RecordTransfer::haenge_satz_an(std::int16_t& running)
 {
     Trap trap(session_.errors, "Error in B_Sync: Sub haenge_satz_an");
-    DatabaseSets& sets = session_.sets;
+    DatabaseSets& sets = session_.databases.sets;
     trap([&] {
         std::uint8_t set = DatabaseSets::TempSet;
-        session_.keyed.setze_auf_leeren_datensatz(set);
+        session_.databases.keyed.setze_auf_leeren_datensatz(set);
     });
     for (const std::string_view handle : DatabaseSets::HandleNames) {
         trap([&] {
@@ -93,7 +93,7 @@ void RecordTransfer::haenge_satz_an(std::int16_t& running)
 void RecordTransfer::copyFields()
 {
     Trap trap(session_.errors, RunLocation);
-    DatabaseSets& sets = session_.sets;
+    DatabaseSets& sets = session_.databases.sets;
     if (!planned_) {
         for (std::size_t t = 1; t <= 4; ++t)
             plans_[t] = FieldCopyPlan(sets.db_main[t - 1], sets.db_temp[t - 1], session_.fields, static_cast<int>(t));

@@ -26,23 +26,25 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
     Workspace& ws = session_.workspace;
     std::string& source = ws.quellpfad.at(static_cast<std::size_t>(Index));
 
+    trap([&] { window_.setBusy(true); });
     trap([&] { window_.setLogText(""); });
     std::string staging = makeFolder(ws.temppfad, "TEMP_REORG_EINGANG");
-    trap([&] { session_.copies.kopiere_datenbanken(source, staging); });
+    trap([&] { session_.errors.nameWorkingCopies(staging, source); });
+    trap([&] { session_.files.copies.kopiere_datenbanken(source, staging); });
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
-        session_.sets.open_database(set, staging);
+        session_.databases.sets.open_database(set, staging);
     });
     trap([&] { appendLog("Die Datei wird reorganisiert"); });
     readMainFieldLists();
 
     trap([&] { window_.setProgressVisible(true); });
     trap([&] { window_.setProgressMin(0); });
-    trap([&] { session_.templates.extrahiere_aus_resource(); });
+    trap([&] { session_.files.templates.extrahiere_aus_resource(); });
     freshTempTables();
     trap([&] {
         std::uint8_t set = DatabaseSets::TempSet;
-        session_.sets.open_database(set, ws.temppfad);
+        session_.databases.sets.open_database(set, ws.temppfad);
     });
     readTempFieldLists();
 
@@ -50,35 +52,36 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
         std::string table = "DB1";
-        n = session_.sets.anzahl_datensaetze(set, table);
+        n = session_.databases.sets.anzahl_datensaetze(set, table);
     });
     if (n < 2) {
-        trap([&] { window_.messageBox(texts::nothingToDo(), "Information", MessageIcon::Information); });
+        tell({texts::nothingToDo(), "Information", MessageIcon::Information});
         endProgram(EndReason::NothingToDo);
     }
     transferAll(n);
 
     trap([&] {
         std::uint8_t set = DatabaseSets::TempSet;
-        session_.sets.Close_db(set);
+        session_.databases.sets.Close_db(set);
     });
     trap([&] { window_.setProgressVisible(false); });
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
-        session_.sets.Close_db(set);
+        session_.databases.sets.Close_db(set);
     });
 
     std::string output = makeFolder(source, "REORG_AUSGANG");
-    trap([&] { session_.paths.pathcomplete(output); });
+    trap([&] { session_.files.paths.pathcomplete(output); });
     writeOutput(output);
-    trap([&] { window_.messageBox(texts::completion(output), "...und fertig!", MessageIcon::Exclamation); });
+    tell({texts::completion(output), "...und fertig!", MessageIcon::Exclamation});
 
     Confirmation choice = Confirmation::Doubt;
-    trap([&] { choice = window_.showFinalConfirmation(); });
-    if (choice == Confirmation::Doubt) {
-        trap([&] { window_.messageBox(texts::doubtEnd(), "Kontrolliertes Ende", MessageIcon::Information); });
+    trap([&] {
+        choice = window_.showFinalConfirmation({texts::doubtEnd(), "Kontrolliertes Ende", MessageIcon::Information});
+    });
+    if (choice == Confirmation::Doubt)
         endProgram(EndReason::Doubt);
-    }
+    trap([&] { window_.setBusy(true); });
     copyBack(output, source);
     endProgram(EndReason::CopiedBack);
 }
@@ -89,12 +92,20 @@ std::string ReorganisationRun::makeFolder(std::string& base, const char* prefix)
 {
     Trap trap(session_.errors, RunLocation);
     std::string folder;
-    trap([&] { folder = session_.staging.mach_temporaeres_verzeichnis(base, prefix); });
+    trap([&] { folder = session_.files.staging.mach_temporaeres_verzeichnis(base, prefix); });
     if (folder.empty()) {
-        trap([&] { window_.messageBox(texts::noFreeFolder(base, prefix), "Information", MessageIcon::Information); });
+        tell({texts::noFreeFolder(base, prefix), "Information", MessageIcon::Information});
         endProgram(EndReason::Refused);
     }
     return folder;
+}
+
+// The user reads a message while the run waits, so without the wait pointer.
+void ReorganisationRun::tell(const Message& message)
+{
+    Trap trap(session_.errors, RunLocation);
+    trap([&] { window_.setBusy(false); });
+    trap([&] { window_.messageBox(message.text, message.title, message.icon); });
 }
 
 void ReorganisationRun::appendLog(const std::string& line)
@@ -106,9 +117,9 @@ void ReorganisationRun::readMainFieldLists()
 {
     Trap trap(session_.errors, RunLocation);
     FieldLists& lists = session_.fields;
-    const std::size_t tables = session_.sets.db4_missing ? 3 : 4;
+    const std::size_t tables = session_.databases.sets.db4_missing ? 3 : 4;
     for (std::size_t t = 1; t <= tables; ++t) {
-        dbases& table = session_.sets.db_main[t - 1];
+        dbases& table = session_.databases.sets.db_main[t - 1];
         trap([&] { lists.feldanzahl_main[t] = table.NoFields(); });
         for (int f = 1; f <= lists.feldanzahl_main[t] && f <= 255; ++f) {
             FieldInfo& info = lists.feldinfo_main[t][static_cast<std::size_t>(f)];
@@ -121,7 +132,7 @@ void ReorganisationRun::readTempFieldLists()
 {
     Trap trap(session_.errors, RunLocation);
     for (std::size_t t = 1; t <= 4; ++t) {
-        dbases& table = session_.sets.db_temp[t - 1];
+        dbases& table = session_.databases.sets.db_temp[t - 1];
         std::int16_t count = 0;
         trap([&] { count = table.NoFields(); });
         for (int f = 1; f <= count && f <= 255; ++f) {
@@ -139,12 +150,12 @@ void ReorganisationRun::freshTempTables()
     for (const TableName& name : TableNames) {
         const std::string base = name.base;
         std::string table;
-        trap([&] { table = session_.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"; });
-        if (session_.paths.dateivorhanden(table))
+        trap([&] { table = session_.files.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"; });
+        if (session_.files.paths.dateivorhanden(table))
             trap([&] { raiseIfFailed(session_.env.deleteFile(table)); });
         trap([&] {
-            raiseIfFailed(session_.env.copyFile(session_.paths.pathcomplete(ws.temppfad) + base + "template.kvt",
-                                                session_.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"));
+            raiseIfFailed(session_.env.copyFile(session_.files.paths.pathcomplete(ws.temppfad) + base + "template.kvt",
+                                                session_.files.paths.pathcomplete(ws.temppfad) + base + "temp.kvt"));
         });
     }
 }
@@ -161,7 +172,7 @@ void ReorganisationRun::transferAll(std::int32_t n)
         TransferResult result = TransferResult::Skipped;
         trap([&] { result = transfer_.transfer(r, running); });
         if (result == TransferResult::LimitReached) {
-            trap([&] { window_.messageBox(texts::tooManyPatients(), "Information", MessageIcon::Information); });
+            tell({texts::tooManyPatients(), "Information", MessageIcon::Information});
             endProgram(EndReason::Refused);
         }
     }
@@ -174,7 +185,7 @@ void ReorganisationRun::writeOutput(const std::string& output)
     Workspace& ws = session_.workspace;
     for (const TableName& name : TableNames) {
         const std::string file = output + name.base + ".kvt";
-        if (session_.paths.dateivorhanden(file))
+        if (session_.files.paths.dateivorhanden(file))
             trap([&] { raiseIfFailed(session_.env.deleteFile(file)); });
         trap([&] { raiseIfFailed(session_.env.copyFile(ws.temppfad + name.base + "temp.kvt", file)); });
     }
@@ -187,14 +198,14 @@ void ReorganisationRun::copyBack(std::string& output, std::string& source)
 {
     Trap trap(session_.errors, RunLocation);
     CopyBack::Outcome outcome = CopyBack::Outcome::KeptOriginals;
-    CopyBack replacement(session_.env, session_.errors, session_.paths);
+    CopyBack replacement(session_.env, session_.errors, session_.files.paths);
     trap([&] { outcome = replacement.ersetze_datenbanken(output, source); });
     if (outcome == CopyBack::Outcome::Replaced)
         return;
     const std::string text = outcome == CopyBack::Outcome::KeptOriginals
                                  ? texts::copyBackKeptOriginals(output)
                                  : texts::copyBackRestoreFailed(output, source, CopyBack::OldSuffix);
-    trap([&] { window_.messageBox(text, "Kontrolliertes Ende", MessageIcon::Exclamation); });
+    tell({text, "Kontrolliertes Ende", MessageIcon::Exclamation});
     endProgram(EndReason::CopyBackFailed);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/RunWindow.h"
 #include "reorg/RecordTransfer.h"
+#include "reorg/RunWindow.h"
 #include "reorg/Session.h"
 
 #include <cstdint>
@@ -23,6 +23,7 @@ public:
 
 private:
     std::string makeFolder(std::string& base, const char* prefix);
+    void tell(const Message& message);
     void appendLog(const std::string& line);
     void readMainFieldLists();
     void readTempFieldLists();

@@ -5,25 +5,19 @@
 
 namespace torvane {
 
-Session::Session(Env& environment, const Clock& systemClock, ErrorDialogs& dialogs)
+Session::Session(Env& environment, const Clock& systemClock, ErrorDialogFactory& dialogs)
     : env(environment),
       clock(systemClock),
-      errors(environment, systemClock, dialogs, workspace),
-      paths(environment, errors),
-      staging(environment, errors, paths, workspace),
-      copies(environment, errors, paths),
-      templates(environment, errors, paths, workspace),
-      dataPath(environment, errors, paths, workspace),
-      sets(environment, errors, paths),
-      keyed(sets, errors),
-      fitting(errors)
+      errors(environment, systemClock, dialogs, workspace.temppfad),
+      files(environment, errors, workspace),
+      databases(environment, errors, files.paths)
 {
 }
 
 void Session::load()
 {
     Trap trap(errors, "Error in FRMHaupt: Sub Form_Load");
-    trap([&] { workspace.temppfad = staging.TempDirectory(); });
+    trap([&] { workspace.temppfad = files.staging.TempDirectory(); });
     trap([&] { datumzerlegen(clock, errors, workspace); });
 }
 

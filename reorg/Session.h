@@ -1,15 +1,9 @@
 #pragma once
 
-#include "dbset/DatabaseSets.h"
-#include "dbset/KeyedRecords.h"
-#include "dbset/ValueFitting.h"
-#include "errors/ErrorDialog.h"
+#include "dbset/Databases.h"
+#include "errors/ErrorDialogFactory.h"
 #include "errors/ErrorHandler.h"
-#include "files/DataPathFile.h"
-#include "files/Paths.h"
-#include "files/StagingFolders.h"
-#include "files/TableCopies.h"
-#include "files/TemplateFiles.h"
+#include "files/WorkingFiles.h"
 #include "files/Workspace.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
@@ -17,13 +11,12 @@
 
 namespace torvane {
 
-// Everything one program run shares: the workspace texts, the error
-// handler, the two database sets with their eight table objects and the
-// field lists, and the routines working on them. One instance per process,
-// passed to whoever needs it.
+// One program run: its platform and clock, the shared texts, the error
+// handler, the working files, the database sets and the field lists the
+// run reads from them. One instance per process, passed to whoever needs it.
 class Session {
 public:
-    Session(Env& env, const Clock& clock, ErrorDialogs& dialogs);
+    Session(Env& env, const Clock& clock, ErrorDialogFactory& dialogs);
 
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -36,14 +29,8 @@ public:
     const Clock& clock;
     Workspace workspace;
     ErrorHandler errors;
-    Paths paths;
-    StagingFolders staging;
-    TableCopies copies;
-    TemplateFiles templates;
-    DataPathFile dataPath;
-    DatabaseSets sets;
-    KeyedRecords keyed;
-    ValueFitting fitting;
+    WorkingFiles files;
+    Databases databases;
     FieldLists fields;
 };
 

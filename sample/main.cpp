@@ -13,14 +13,10 @@
 
 namespace {
 
-std::ostream& errorOutput()
-{
-    return torvane::consoleStream(torvane::StandardStream::Error);
-}
-
 int usage()
 {
-    errorOutput() << "Aufruf: torvane-sample --patients N --out ORDNER [--seed S] [--no-kvxdat3]\n";
+    torvane::consoleStream(torvane::StandardStream::Error)
+        << "Aufruf: torvane-sample --patients N --out ORDNER [--seed S] [--no-kvxdat3]\n";
     return 2;
 }
 
@@ -48,19 +44,18 @@ void makeFolders(torvane::Env& env, const std::string& folder)
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> arguments = torvane::commandLineArguments(argc, argv);
+    const std::vector<std::string> args = torvane::commandLineArguments(argc, argv);
     torvane::sample::SampleOptions options;
     std::string out;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& arg = arguments[i];
-        const bool valueFollows = i + 1 < arguments.size();
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         long value = 0;
-        if (arg == "--patients" && valueFollows && parseNumber(arguments[++i], &value) && value >= 0) {
+        if (arg == "--patients" && i + 1 < args.size() && parseNumber(args[++i], &value) && value >= 0) {
             options.patients = static_cast<int>(value);
-        } else if (arg == "--seed" && valueFollows && parseNumber(arguments[++i], &value)) {
+        } else if (arg == "--seed" && i + 1 < args.size() && parseNumber(args[++i], &value)) {
             options.seed = static_cast<std::uint32_t>(value);
-        } else if (arg == "--out" && valueFollows) {
-            out = arguments[++i];
+        } else if (arg == "--out" && i + 1 < args.size()) {
+            out = args[++i];
         } else if (arg == "--no-kvxdat3") {
             options.withKvxdat3 = false;
         } else {
@@ -70,21 +65,20 @@ int main(int argc, char** argv)
     if (out.empty())
         return usage();
 
-    torvane::Env& env = torvane::Env::Default();
-    std::string given;
-    if (!torvane::cp1252::fromUtf8(out, &given)) {
-        errorOutput() << "Der Ordnername enthält Zeichen, die Windows-1252 nicht darstellen kann: " << out << "\n";
+    std::ostream& err = torvane::consoleStream(torvane::StandardStream::Error);
+    std::string folder;
+    if (!torvane::cp1252::fromUtf8(out, &folder)) {
+        err << "Der Ordnername enthält Zeichen, die nicht darstellbar sind: " << out << "\n";
         return 1;
     }
+    torvane::Env& env = torvane::Env::Default();
+    while (folder.size() > 1 && folder.back() == env.separator())
+        folder.pop_back();
     try {
-        std::string folder;
-        torvane::raiseIfFailed(env.absolutePath(given, &folder));
-        while (folder.size() > 1 && folder.back() == env.separator())
-            folder.pop_back();
         makeFolders(env, folder);
         torvane::sample::writeSamplePractice(env, folder + env.separator(), options);
     } catch (const torvane::RunError& error) {
-        errorOutput() << "Fehler " << error.number << ": " << torvane::cp1252::toUtf8(error.text) << "\n";
+        err << "Fehler " << error.number << ": " << torvane::cp1252::toUtf8(error.text) << "\n";
         return 1;
     }
     return 0;

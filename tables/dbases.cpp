@@ -2,7 +2,7 @@
 
 #include "errors/RunError.h"
 #include "platform/Cp1252.h"
-#include "platform/TrimBlanks.h"
+#include "tables/TrimBlanks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +30,7 @@ std::string descriptorName(const char* bytes)
 
 std::uint32_t littleEndian32(const unsigned char* p)
 {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
 }
 
 [[noreturn]] void refuse(const std::string& path, const char* reason)
@@ -167,7 +167,6 @@ void dbases::FileOpen(const std::string& sPath)
         refuse(sPath, "Datensatzlänge ungültig");
 
     file_ = std::move(file);
-    path_ = sPath;
     install(layout);
 }
 
@@ -262,23 +261,23 @@ void dbases::Go(std::int32_t nRec)
         return;
     }
     switch (nRec) {
-    case -1:
+    case FirstRecord:
         cursor_ = 1;
         ReadRecord();
         break;
-    case -2:
+    case LastRecord:
         if (cursor_ == noRecords_ && bufferStored_)
             break;
         cursor_ = noRecords_;
         ReadRecord();
         break;
-    case -3:
+    case PreviousRecord:
         Skip(-1);
         break;
-    case -4:
+    case NextRecord:
         Skip(1);
         break;
-    case -5:
+    case AppendRecord:
         append();
         break;
     default:

@@ -24,6 +24,14 @@ namespace torvane {
 // appended.
 class dbases {
 public:
+    // Where Go moves besides a record number 1..NoRecords.
+    static constexpr std::int32_t FirstRecord = -1;
+    static constexpr std::int32_t LastRecord = -2;
+    static constexpr std::int32_t PreviousRecord = -3;
+    static constexpr std::int32_t NextRecord = -4;
+    // A blank record appended at the end, the cursor on it.
+    static constexpr std::int32_t AppendRecord = -5;
+
     explicit dbases(Env& env);
     ~dbases();
 
@@ -113,7 +121,6 @@ private:
 
     Env& env_;
     std::unique_ptr<PagedFile> file_;
-    std::string path_;
 
     Date accessDate_;
     std::int32_t noRecords_ = 0;

@@ -1,9 +1,9 @@
 #include "ui/FRMHaupt.h"
 
 #include "errors/Trap.h"
-#include "platform/TrimBlanks.h"
 #include "platform/Cp1252.h"
 #include "reorg/ReorganisationRun.h"
+#include "tables/TrimBlanks.h"
 #include "ui/Fonts.h"
 #include "ui/Formendhinweis.h"
 #include "ui/Pictures.h"
@@ -24,7 +24,7 @@ namespace torvane::ui {
 namespace {
 
 // A run repaints once per record; painting more often than the eye follows
-// would only slow it down.
+// would only slow it down. The last record is always painted.
 constexpr qint64 RepaintIntervalMs = 30;
 
 int whole(float value)
@@ -143,7 +143,7 @@ void FRMHaupt::cmdLoad_Click(std::int16_t)
 {
     Trap trap(session_.errors, "Error in FRMHaupt: Sub cmdLoad_Click");
     std::string dataFolder;
-    trap([&] { dataFolder = session_.dataPath.hole_dbpfad(); });
+    trap([&] { dataFolder = session_.files.dataPath.hole_dbpfad(); });
     if (!dataFolder.empty())
         trap([&] { CommonDialog1.InitDir = dataFolder; });
     trap([&] {
@@ -153,9 +153,9 @@ void FRMHaupt::cmdLoad_Click(std::int16_t)
     });
     trap([&] { CommonDialog1.ShowOpen(this); });
     std::string folder;
-    trap([&] { folder = session_.paths.nurpfad(CommonDialog1.FileName); });
+    trap([&] { folder = session_.files.paths.nurpfad(CommonDialog1.FileName); });
     trap([&] { txtfile_9->setText(qtText(folder)); });
-    trap([&] { session_.workspace.quellpfad[0] = session_.paths.nurpfad(CommonDialog1.FileName); });
+    trap([&] { session_.workspace.quellpfad[0] = session_.files.paths.nurpfad(CommonDialog1.FileName); });
     if (trimBlanks(session_.workspace.quellpfad[0]).empty())
         endProgram(EndReason::NoFolder);
     trap([&] { cmdsynchronisieren_0->setEnabled(true); });
@@ -231,7 +231,8 @@ void FRMHaupt::setCounterCaption(const std::string& caption)
 
 void FRMHaupt::repaint()
 {
-    if (painted_.isValid() && painted_.elapsed() < RepaintIntervalMs)
+    const bool last = prgprogress_4->value() >= prgprogress_4->maximum();
+    if (!last && painted_.isValid() && painted_.elapsed() < RepaintIntervalMs)
         return;
     // Paints and flushes to the screen at once, without returning to the
     // event loop: the run holds the thread and takes no input.
@@ -239,14 +240,30 @@ void FRMHaupt::repaint()
     painted_.start();
 }
 
+void FRMHaupt::setBusy(bool busy)
+{
+    // The pointer over this window only: a dialog shown meanwhile has its
+    // own. Not busy, the window is as with a folder chosen: all buttons work.
+    if (busy) {
+        setCursor(Qt::WaitCursor);
+        // Off the buttons, before they are disabled: the focus would move on
+        // to the path box and mark its text.
+        setFocus();
+    } else {
+        unsetCursor();
+    }
+    for (QPushButton* button : {cmdLoad_3, cmdsynchronisieren_0, cmdQuit})
+        button->setEnabled(!busy);
+}
+
 void FRMHaupt::messageBox(const std::string& text, const std::string& title, MessageIcon icon)
 {
     boxes_.show(this, icon, qtText(title), qtLines(text));
 }
 
-Confirmation FRMHaupt::showFinalConfirmation()
+Confirmation FRMHaupt::showFinalConfirmation(const Message& onDoubt)
 {
-    Formendhinweis window(this);
+    Formendhinweis window(this, boxes_, onDoubt);
     return window.ask();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "errors/ProgramEnd.h"
-#include "platform/RunWindow.h"
+#include "reorg/RunWindow.h"
 #include "reorg/Session.h"
 #include "ui/CommonDialog.h"
 #include "ui/FileChooser.h"
@@ -46,8 +46,9 @@ public:
     void setProgressValue(float value) override;
     void setCounterCaption(const std::string& caption) override;
     void repaint() override;
+    void setBusy(bool busy) override;
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    Confirmation showFinalConfirmation() override;
+    Confirmation showFinalConfirmation(const Message& onDoubt) override;
 
 signals:
     // The windows are closed; the application should exit now.

@@ -36,7 +36,8 @@ QRadioButton* option(const char* name, const std::string& text, QWidget* parent)
 
 } // namespace
 
-Formendhinweis::Formendhinweis(QWidget* owner) : QDialog(owner)
+Formendhinweis::Formendhinweis(QWidget* owner, MessageBoxes& boxes, Message onDoubt)
+    : QDialog(owner), boxes_(boxes), onDoubt_(std::move(onDoubt))
 {
     buildControls();
     connect(optJANEIN_0, &QRadioButton::clicked, this, [this] { optJANEIN_Click(0); });
@@ -84,6 +85,12 @@ void Formendhinweis::buildControls()
 Confirmation Formendhinweis::ask()
 {
     return exec() == QDialog::Accepted ? Confirmation::Backup : Confirmation::Doubt;
+}
+
+void Formendhinweis::reject()
+{
+    boxes_.show(this, onDoubt_.icon, qtText(onDoubt_.title), qtLines(onDoubt_.text));
+    QDialog::reject();
 }
 
 void Formendhinweis::optJANEIN_Click(std::int16_t)

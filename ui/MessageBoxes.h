@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RunWindow.h"
+#include "reorg/RunWindow.h"
 
 #include <QString>
 

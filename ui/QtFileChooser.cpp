@@ -1,6 +1,10 @@
 #include "ui/QtFileChooser.h"
 
+#include "ui/GermanFileDetails.h"
+
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace torvane::ui {
 
@@ -14,6 +18,14 @@ std::unique_ptr<QFileDialog> QtFileChooser::makeDialog(QWidget* parent, const Ch
     // leaves the description, parentheses and all, as the entry's text.
     dialog->setNameFilter(request.filterDescription + QStringLiteral(" (") + request.filterPattern +
                           QStringLiteral(")"));
+    dialog->setProxyModel(new GermanFileDetails(dialog.get()));
+    // Every detail whole: the columns as wide as their texts, the name taking the rest.
+    if (auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        details->header()->setStretchLastSection(false);
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    dialog->resize(dialog->sizeHint().expandedTo(QSize(760, 460)));
     return dialog;
 }
 

@@ -3,11 +3,11 @@
 #include "errors/ProgramEnd.h"
 #include "errors/RunError.h"
 #include "errors/Trap.h"
-#include "platform/Cp1252.h"
 #include "ui/BugReport.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/QtText.h"
+#include "ui/WholeLinesTextBox.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -54,15 +54,21 @@ QPushButton* button(const char* name, const QString& text, const QRect& where, Q
     return result;
 }
 
+template <class Box>
+Box* onButtonFace(Box* box)
+{
+    QPalette buttonFace = box->palette();
+    buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
+    box->setPalette(buttonFace);
+    return box;
+}
+
 QPlainTextEdit* textBox(const char* name, const QRect& where, QWidget* parent)
 {
     auto* result = place(new QPlainTextEdit(parent), name, where);
     result->setReadOnly(true);
     result->setTabChangesFocus(true);
-    QPalette buttonFace = result->palette();
-    buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
-    result->setPalette(buttonFace);
-    return result;
+    return onButtonFace(result);
 }
 
 } // namespace
@@ -97,7 +103,7 @@ void frmError::buildControls()
     imgImage_0->setPixmap(errorPicture());
     imgImage_2 = place(new QLabel(this), "imgImage_2", twips(120, 120, 480, 480));
     imgImage_2->setPixmap(programPicture());
-    txtMsg = textBox("txtMsg", twips(720, 120, 3615, 615), this);
+    txtMsg = onButtonFace(place(new WholeLinesTextBox(this), "txtMsg", twips(720, 120, 3615, 615)));
     cmdOK = button("cmdOK", QStringLiteral("O&K"), twips(4440, 160, 1200, 330), this);
     cmdExit = button("cmdExit", QStringLiteral("&Abbruch"), twips(4440, 525, 1200, 330), this);
     cmdDetails = button("cmdDetails", Unfold, twips(4440, 1005, 1200, 330), this);
@@ -217,7 +223,8 @@ void frmError::cmdbugreport_Click()
     trap([&] { attachment = route_.env.existingName(errorLog_.fileInTemp("errorlog.txt")); });
     std::string url;
     trap([&] { url = bugReportUrl(route_.supportAddress, ProgramTitle, attachment); });
-    trap([&] { route_.mail.open(cp1252::toUtf8(url)); });
+    // Whether a mail program took it is not known, and not needed.
+    trap([&] { route_.env.openUrl(url); });
 }
 
 template <class Handler>

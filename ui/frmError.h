@@ -2,7 +2,6 @@
 
 #include "errors/ErrorDialogBase.h"
 #include "platform/Env.h"
-#include "ui/MailHandler.h"
 
 #include <QDialog>
 
@@ -15,11 +14,13 @@ class QPushButton;
 
 namespace torvane::ui {
 
-// Where the bug-report e-mail goes and what hands it to the mail program.
+class WholeLinesTextBox;
+
+// Where the bug-report e-mail goes, and the platform that finds the error
+// log's name as it exists on disk and hands the e-mail to the mail program.
 struct BugReportRoute {
     std::string supportAddress;
-    MailHandler& mail;
-    Env& env;  // finds the error log's name as it exists on disk
+    Env& env;
 };
 
 // The error dialog: the error text beside a picture, OK to carry on,
@@ -68,7 +69,7 @@ private:
 
     QLabel* imgImage_0 = nullptr;
     QLabel* imgImage_2 = nullptr;
-    QPlainTextEdit* txtMsg = nullptr;
+    WholeLinesTextBox* txtMsg = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdExit = nullptr;
     QPushButton* cmdDetails = nullptr;

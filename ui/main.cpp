@@ -1,19 +1,17 @@
 // Torvane: the reorganisation in its desktop window.
 
+#include "errors/ProgramEnd.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
 #include "reorg/Session.h"
-#include "errors/ProgramEnd.h"
 #include "ui/FRMHaupt.h"
+#include "ui/GermanQtTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Pictures.h"
-#include "ui/QtErrorDialogs.h"
+#include "ui/QtErrorDialogFactory.h"
 #include "ui/QtFileChooser.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -25,16 +23,11 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(programIcon());
     // The program ends only through its own end, with that end's status.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Qt's own dialogs (the file chooser) in the desktop's language where Qt's translations are installed.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    installGermanQtTexts(app);
 
     Env& env = Env::Default();
-    SystemClock clock;
-    XdgOpenMailHandler mail;
-    QtErrorDialogs dialogs(env, TORVANE_SUPPORT_ADDRESS, mail);
+    const SystemClock clock;
+    QtErrorDialogFactory dialogs(env, TORVANE_SUPPORT_ADDRESS);
     Session session(env, clock, dialogs);
     QtFileChooser chooser;
     QtMessageBoxes boxes;

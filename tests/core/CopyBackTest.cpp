@@ -1,7 +1,7 @@
 #include "files/CopyBack.h"
-#include "platform/Env.h"
 #include "support/MemDisk.h"
 #include "support/ScratchFolder.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -76,34 +76,40 @@ TEST(CopyBackTest, AnyFailureBeforeAllAreInPutsEveryOriginalBack)
 TEST(CopyBackTest, WhenPuttingBackFailsTooTheOriginalStaysUnderItsKeptName)
 {
     DataFolder folder;
-    // 12 checks and 8 copies and flushes; renames 21 to 25 succeed, 26
-    // brings in kvxdat2, then 27 to 29 put back kvxdat2, kvxdat1, person.
-    folder.env.failOperation(26, errnum::PermissionDenied);
-    folder.env.failOperation(28, errnum::DeviceIO);
+    // Bringing in the new kvxdat2 fails; so does putting back the old
+    // kvxdat1, kvxdat1's second rename under its kept name.
+    folder.env.failNth(Op::RenameFile, "kvxdat2.kvt.torvane-neu", 1, errnum::PermissionDenied);
+    folder.env.failNth(Op::RenameFile, "kvxdat1.kvt.torvane-alt", 2, errnum::DeviceIO);
     EXPECT_EQ(folder.replace(), CopyBack::Outcome::RestoreFailed);
-    EXPECT_EQ(FaultInjectingEnv::describe(folder.env.log().at(27)),
-              "28 renameFile C:\\Daten\\kvxdat1.kvt.torvane-alt -> C:\\Daten\\kvxdat1.kvt failed with 57");
+    Strings failed;
+    for (const FaultInjectingEnv::Record& record : folder.env.log()) {
+        if (record.injected != 0)
+            failed.push_back(FaultInjectingEnv::describe(record));
+    }
+    EXPECT_EQ(failed,
+              (Strings{"renameFile C:\\Daten\\kvxdat2.kvt.torvane-neu -> C:\\Daten\\kvxdat2.kvt failed with 70",
+                       "renameFile C:\\Daten\\kvxdat1.kvt.torvane-alt -> C:\\Daten\\kvxdat1.kvt failed with 57"}));
     EXPECT_EQ(folder.data("kvxdat1.kvt.torvane-alt"), "old kvxdat1.kvt");
     EXPECT_EQ(folder.data("PERSON.KVT") + folder.data("kvxdat2.kvt"), "old PERSON.KVTold kvxdat2.kvt");
     EXPECT_EQ(folder.errors.reports.size(), 2u);
 }
 
-TEST(CopyBackOnDiskTest, RenamesOnADiskKeepTheExistingNamesAndLeaveNothingBehind)
+TEST(CopyBackDiskTest, RenamesOnADiskKeepTheExistingNamesAndLeaveNothingBehind)
 {
     testsupport::ScratchFolder scratch;
     Env& env = Env::Default();
     testsupport::RecordingReporter errors;
     std::string data = scratch.path(), output = data + "REORG_AUSGANG_03_05_0";
-    ASSERT_TRUE(env.makeFolder(output).isOk());
+    ASSERT_THAT(env.makeFolder(output), IsOk());
     for (const char* table : {"PERSON.KVT", "kvxdat1.kvt"})
-        ASSERT_TRUE(env.writeNewFile(data + table, std::string("old ") + table).isOk());
+        ASSERT_THAT(env.writeNewFile(data + table, std::string("old ") + table), IsOk());
     for (const char* table : {"person.kvt", "kvxdat1.kvt", "kvxdat3.kvt"})
-        ASSERT_TRUE(env.writeNewFile(output + env.separator() + table, std::string("new ") + table).isOk());
+        ASSERT_THAT(env.writeNewFile(output + env.separator() + table, std::string("new ") + table), IsOk());
 
     EXPECT_EQ(CopyBack(env, errors, Paths(env, errors)).ersetze_datenbanken(output, data), CopyBack::Outcome::Replaced);
     EXPECT_EQ(scratch.entries(), (Strings{"PERSON.KVT", "REORG_AUSGANG_03_05_0", "kvxdat1.kvt", "kvxdat3.kvt"}));
     std::string bytes;
-    ASSERT_TRUE(env.readFile(data + "PERSON.KVT", &bytes).isOk());
+    ASSERT_THAT(env.readFile(data + "PERSON.KVT", &bytes), IsOk());
     EXPECT_EQ(bytes, "new person.kvt");
     EXPECT_TRUE(errors.reports.empty());
 }

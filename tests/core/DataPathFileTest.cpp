@@ -26,7 +26,7 @@ TEST(DataPathFileTest, ReadsTheFirstFieldOfTheFirstLineAndIsEmptyWithoutIt)
     }
     EXPECT_TRUE(disk.errors.reports.empty());
 
-    disk.env.failAlways(FaultInjectingEnv::Op::ReadFirstField, "dbpfad", errnum::PermissionDenied);
+    disk.env.failAlways(FaultInjectingEnv::Op::ReadFile, "dbpfad", errnum::PermissionDenied);
     EXPECT_EQ(dataPath.hole_dbpfad(), "");
     ASSERT_EQ(disk.errors.reports.size(), 1u);
     EXPECT_EQ(disk.errors.reports[0].location, "Error in E_Datei: Function hole_dbpfad");

@@ -1,4 +1,5 @@
 #include "support/TableFixture.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ TEST_F(DatabaseSetsTest, EachOpeningOfTheMainSetRecordsWhetherKvxdat3IsThere)
 
 TEST_F(DatabaseSetsTest, AFileThatFailsIsReportedAndTheOthersAreStillOpened)
 {
-    ASSERT_TRUE(env.deleteFile(Andere + "person.kvt").isOk());
+    ASSERT_THAT(env.deleteFile(Andere + "person.kvt"), IsOk());
     open(main, Andere);
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].location, "Error in D_Datenbank: Sub open_database");

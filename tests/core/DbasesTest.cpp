@@ -1,12 +1,11 @@
 #include "tables/dbases.h"
 
 #include "errors/RunError.h"
-#include "platform/FaultInjectingEnv.h"
-#include "platform/MemEnv.h"
-#include "platform/Env.h"
 #include "resources/Templates.h"
 #include "support/ScratchFolder.h"
 #include "support/TemplateFields.h"
+#include "support/platform/FaultInjectingEnv.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +70,7 @@ protected:
     dbases t{env};
 };
 
-INSTANTIATE_TEST_SUITE_P(PosixAndMemory, DbasesTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(DiskAndMemory, DbasesTest, ::testing::Bool());
 
 TEST_P(DbasesTest, OpensEachTemplateAppendsToItAndKeepsStateAcrossCloseAndReopen)
 {
@@ -93,7 +92,7 @@ TEST_P(DbasesTest, OpensEachTemplateAppendsToItAndKeepsStateAcrossCloseAndReopen
         EXPECT_EQ(t.RecBuf(), blanks(length));
         EXPECT_EQ(t.RecordNumber(), table.resource == 101 ? 0 : 1);  // as the table before left it
 
-        t.Go(-5);
+        t.Go(dbases::AppendRecord);
         EXPECT_TRUE(t.eof() && t.bof() && t.RecordNumber() == 1);
         t.WriteData(Variant(1), Variant("7"));
         const std::string buffer = t.RecBuf();
@@ -146,8 +145,9 @@ TEST_P(DbasesTest, GoOutsideTheTableKeepsTheBufferEveryMoveRereadsIt)
     // What to write into NACHNAME, where to go, then the cursor and NACHNAME seen.
     struct Step { const char* write; std::int32_t nRec; const char* seen; };
     for (const Step& step : {Step{"", 3, "3C"}, Step{"unsaved", 4, "3unsaved"}, Step{"", 0, "3unsaved"},
-                             Step{"", -6, "3unsaved"}, Step{"", -4, "3C"}, Step{"unsaved", -1, "1A"},
-                             Step{"unsaved", -3, "1A"}, Step{"unsaved", 1, "1A"}, Step{"unsaved", -2, "3C"}}) {
+                             Step{"", -6, "3unsaved"}, Step{"", dbases::NextRecord, "3C"},
+                             Step{"unsaved", dbases::FirstRecord, "1A"}, Step{"unsaved", dbases::PreviousRecord, "1A"},
+                             Step{"unsaved", 1, "1A"}, Step{"unsaved", dbases::LastRecord, "3C"}}) {
         if (*step.write)
             t.WriteData(Variant("NACHNAME"), Variant(step.write));
         t.Go(step.nRec);
@@ -155,9 +155,9 @@ TEST_P(DbasesTest, GoOutsideTheTableKeepsTheBufferEveryMoveRereadsIt)
     }
     t.WriteData(Variant("NACHNAME"), Variant("saved"));
     t.UpDate();
-    t.Go(-4);
+    t.Go(dbases::NextRecord);
     t.setze_buffer(person("9", "other"));
-    t.Go(-2);
+    t.Go(dbases::LastRecord);
     EXPECT_EQ(seen(), "3saved");
     EXPECT_THROW(t.setze_buffer(blanks(PersonLength + 1)), RunError);
 }
@@ -173,7 +173,7 @@ TEST_P(DbasesTest, RecordsMissingFromTheFileReadAsBlanksWithKeyZero)
     EXPECT_EQ(closeAndRead("person.kvt"), file);  // the count written, no records added
     t.FileOpen(path("person.kvt"));
     EXPECT_EQ(keys({0, 3}), std::vector<std::int32_t>({4, 3}));
-    t.Go(-5);  // record 6, behind the two missing ones
+    t.Go(dbases::AppendRecord);  // record 6, behind the two missing ones
     t.WriteData(Variant("DATNUMMER"), Variant(9));
     t.UpDate();
     EXPECT_EQ(keys({9, 0, 3}), std::vector<std::int32_t>({6, 4, 3}));
@@ -193,8 +193,8 @@ TEST_P(DbasesTest, ARecordLengthBoundsEveryWriteAndMalformedFilesAreRefusedUnwri
     // Shorter than the fields; first, so the buffer has no room to spare behind it.
     const std::string blob(templateBlob(101)), kvxdat2(templateBlob(103));
     open(std::string(blob).replace(10, 2, std::string{100, 0}), "short.kvt");
-    t.Go(-5);
-    t.Go(-5);
+    t.Go(dbases::AppendRecord);
+    t.Go(dbases::AppendRecord);
     t.WriteData(Variant("ORT"), Variant("Berlin"));  // from position 96
     EXPECT_THROW(t.WriteData(Variant("INSTITUT"), Variant("x")), RunError);
     EXPECT_EQ(t.RecBuf() + '|' + text("ORT") + text("INSTITUT"), blanks(95) + "Berli|Berli");
@@ -216,10 +216,10 @@ TEST_P(DbasesTest, ARecordLengthBoundsEveryWriteAndMalformedFilesAreRefusedUnwri
             open(files[i], name);
             ADD_FAILURE() << "opened";
         } catch (const RunError& error) {
-            EXPECT_EQ(error.number, 321);
+            EXPECT_EQ(error.number, errnum::InvalidFileFormat);
         }
         EXPECT_EQ(t.NoFields() + t.NoRecords(), 0);
-        EXPECT_THROW(t.Go(-5), RunError);
+        EXPECT_THROW(t.Go(dbases::AppendRecord), RunError);
         EXPECT_THROW(t.UpdateNoRecords(3), RunError);
         t.WriteData(Variant(1), Variant("x"));
         EXPECT_EQ(closeAndRead(name), files[i]);
@@ -229,12 +229,13 @@ TEST_P(DbasesTest, ARecordLengthBoundsEveryWriteAndMalformedFilesAreRefusedUnwri
 TEST_P(DbasesTest, KeyLookupAgreesWithAScanFromTheFirstRecord)
 {
     open(std::string(templateBlob(101)), "person.kvt");
-    // Where to go (-5 appends), the key to write there and whether to update: a key
+    // Where to go, the key to write there and whether to update: a key
     // still only in the buffer does not count.
     struct Step { std::int32_t nRec; const char* key; bool update; };
-    for (const Step& step : {Step{-5, "3", true}, Step{-5, "5", true}, Step{-5, "5.5", true}, Step{-5, "5", true},
-                             Step{-5, "", true}, Step{-5, "7x", true}, Step{2, "9", true}, Step{4, "1", false},
-                             Step{6, " 5", true}}) {
+    constexpr std::int32_t Append = dbases::AppendRecord;
+    for (const Step& step : {Step{Append, "3", true}, Step{Append, "5", true}, Step{Append, "5.5", true},
+                             Step{Append, "5", true}, Step{Append, "", true}, Step{Append, "7x", true},
+                             Step{2, "9", true}, Step{4, "1", false}, Step{6, " 5", true}}) {
         SCOPED_TRACE(step.key);
         t.Go(step.nRec);
         t.WriteData(Variant("DATNUMMER"), Variant(step.key));

@@ -1,16 +1,22 @@
-// Behaviour every Env shares: run against the system's own (PosixEnv, or
-// WindowsEnv in the Windows build) in a scratch folder, and against the one
-// in memory with either separator.
+// Behaviour every file system shares; run against the system's own
+// (PosixEnv, or WindowsEnv in the Windows build) in a scratch folder, and
+// against the one in memory with either separator.
 #include "platform/Cp1252.h"
-#include "platform/MemEnv.h"
 #include "support/ScratchFolder.h"
+#include "support/platform/MemEnv.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
+#include "platform/WindowsEnv.h"
+
 #include <windows.h>
+#else
+#include "platform/PosixEnv.h"
 #endif
 
+#include <filesystem>
 #include <fstream>
 
 namespace torvane {
@@ -18,21 +24,19 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-#ifdef _WIN32
-constexpr bool WindowsDisk = true;
-#else
-constexpr bool WindowsDisk = false;
-#endif
-
-// The file system the program runs on. A hidden file is a dot name on
-// POSIX and carries the attribute on Windows, which alone has system files
-// and lets no two names differ only in case.
-struct DiskWorld {
+// What the worlds on a disk share: a scratch folder to work in, and another
+// holding the temporary and application data folders where the Env takes
+// them as settings.
+struct ScratchWorld {
     testsupport::ScratchFolder scratch;
-    Env& env = Env::Default();
-    static constexpr bool CaseSensitiveNames = !WindowsDisk;
+    testsupport::ScratchFolder system;
 
     std::string root() const { return scratch.path(); }
+    std::string currentFolder() const
+    {
+        return testsupport::cp1252Name(std::filesystem::current_path())
+               + static_cast<char>(std::filesystem::path::preferred_separator);
+    }
     Names entries() const { return scratch.entries(); }
     void makeReadOnly(const std::string& path)
     {
@@ -40,34 +44,63 @@ struct DiskWorld {
         std::filesystem::permissions(testsupport::fsPath(path), perms::owner_write | perms::group_write | perms::others_write,
                                      std::filesystem::perm_options::remove);
     }
-    std::string hiddenName(const std::string& name) const { return WindowsDisk ? name : "." + name; }
-    void hide([[maybe_unused]] const std::string& path) { addAttribute(path, attr::Hidden); }
-    bool markSystem([[maybe_unused]] const std::string& path) { return addAttribute(path, attr::System); }
     // Creates a file under exactly this name, past the lookup regardless of case.
     void place(const std::string& name, std::string_view bytes)
     {
         std::ofstream(testsupport::fsPath(root() + name), std::ios::binary) << bytes;
     }
-
-private:
-    bool addAttribute([[maybe_unused]] const std::string& path, [[maybe_unused]] std::uint32_t bit)
+    std::string systemFolder(const std::string& name) const
     {
-#ifdef _WIN32
-        const std::wstring name = testsupport::fsPath(path).wstring();
-        return ::SetFileAttributesW(name.c_str(), ::GetFileAttributesW(name.c_str()) | bit) != 0;
-#else
-        return false;
-#endif
+        std::filesystem::create_directories(testsupport::fsPath(system.path() + name));
+        return system.path() + name;
     }
 };
+
+#ifdef _WIN32
+// Hidden and system files carry their attributes; no two names differ only in case.
+struct DiskWorld : ScratchWorld {
+    WindowsEnv env{systemFolder("tmp")};
+    static constexpr bool CaseSensitiveNames = false;
+
+    std::string hiddenName(const std::string& name) const { return name; }
+    void hide(const std::string& path) { addAttribute(path, FILE_ATTRIBUTE_HIDDEN); }
+    bool markSystem(const std::string& path) { return addAttribute(path, FILE_ATTRIBUTE_SYSTEM); }
+
+private:
+    static bool addAttribute(const std::string& path, DWORD bit)
+    {
+        const std::wstring name = testsupport::fsPath(path).wstring();
+        return ::SetFileAttributesW(name.c_str(), ::GetFileAttributesW(name.c_str()) | bit) != 0;
+    }
+};
+#else
+// A hidden file is a dot name; there are no system files.
+struct DiskWorld : ScratchWorld {
+    PosixEnv env{{cp1252::toUtf8(systemFolder("tmp")), cp1252::toUtf8(systemFolder("ProgramData") + "/")}};
+    static constexpr bool CaseSensitiveNames = true;
+
+    std::string hiddenName(const std::string& name) const { return "." + name; }
+    void hide(const std::string&) {}
+    bool markSystem(const std::string&) { return false; }
+};
+#endif
 
 template <char Separator>
 struct MemWorld {
     MemEnv env{Separator};
     static constexpr bool CaseSensitiveNames = true;
 
-    MemWorld() { env.createFolders(root()); }
-    std::string root() const { return Separator == '/' ? "/work/" : "C:\\work\\"; }
+    MemWorld()
+    {
+        env.createFolders(root());
+        env.createFolders(top() + "system" + Separator + "tmp");
+        env.createFolders(top() + "system" + Separator + "ProgramData");
+        env.setTempFolder(top() + "system" + Separator + "tmp" + Separator);
+        env.setCommonAppDataFolder(top() + "system" + Separator + "ProgramData");
+    }
+    static std::string top() { return Separator == '/' ? "/" : "C:\\"; }
+    std::string root() const { return top() + "work" + Separator; }
+    std::string currentFolder() const { return top(); }
     Names entries() const { return env.folderEntries(root()); }
     void makeReadOnly(const std::string& path) { env.setAttributes(path, attr::ReadOnly | attr::Archive); }
     std::string hiddenName(const std::string& name) const { return Separator == '/' ? "." + name : name; }
@@ -88,7 +121,10 @@ protected:
     {
         return at(folder) + env.separator() + name;
     }
-    void write(const std::string& name, std::string_view bytes) { ASSERT_TRUE(env.writeNewFile(at(name), bytes).isOk()); }
+    void write(const std::string& name, std::string_view bytes)
+    {
+        ASSERT_THAT(env.writeNewFile(at(name), bytes), IsOk());
+    }
     std::string content(const std::string& name)
     {
         std::string bytes;
@@ -113,7 +149,7 @@ TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
     this->world.makeReadOnly(this->at("locked.kvt"));
     this->write("system.kvt", "x");
     const bool system = this->world.markSystem(this->at("system.kvt"));
-    ASSERT_TRUE(this->env.makeFolder(this->at("Daten")).isOk());
+    ASSERT_THAT(this->env.makeFolder(this->at("Daten")), IsOk());
 
     const std::string sep(1, this->env.separator());
     struct Case { std::string name; int error; std::uint32_t bits; bool listed; };
@@ -132,7 +168,8 @@ TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
         bool listed = !c.listed;
         EXPECT_EQ(std::pair(this->env.attributes(this->at(c.name), &bits).number(), bits), std::pair(c.error, c.bits))
             << c.name;
-        EXPECT_TRUE(this->env.findPlainFile(this->at(c.name), &listed).isOk() && listed == c.listed) << c.name;
+        EXPECT_THAT(this->env.findPlainFile(this->at(c.name), &listed), IsOk()) << c.name;
+        EXPECT_EQ(listed, c.listed) << c.name;
     }
 
     std::unique_ptr<RandomRWFile> file;
@@ -143,8 +180,8 @@ TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
     EXPECT_EQ(this->env.deleteFile(this->at("Daten")).number(), errnum::PathFileAccess);
     EXPECT_EQ(this->env.openReadWrite(this->at("locked.kvt"), &file).number(), errnum::PathFileAccess);
     EXPECT_EQ(this->env.renameFile(this->at("fehlt.kvt"), this->at("x.kvt")).number(), errnum::FileNotFound);
-    EXPECT_TRUE(this->env.deleteFile(this->at("PERSON.kvt")).isOk());
-    EXPECT_TRUE(this->env.deleteFile(this->at("system.kvt")).isOk());
+    EXPECT_THAT(this->env.deleteFile(this->at("PERSON.kvt")), IsOk());
+    EXPECT_THAT(this->env.deleteFile(this->at("system.kvt")), IsOk());
     Names left{hidden, "Daten", "locked.kvt"};
     std::sort(left.begin(), left.end());
     EXPECT_EQ(this->world.entries(), left);
@@ -163,11 +200,11 @@ TYPED_TEST(EnvContractTest, LastComponentIsFoundRegardlessOfCase)
     EXPECT_EQ(this->env.existingName(this->at("fehlt.kvt")), this->at("fehlt.kvt"));
     EXPECT_EQ(this->content(upper), "alt");
 
-    ASSERT_TRUE(this->env.copyFile(this->at("QUELLE.KVT"), this->at(cp1252::ansi("müller.kvt"))).isOk());
-    ASSERT_TRUE(this->env.appendTextLine(this->at("Log.txt"), "").isOk());
-    ASSERT_TRUE(this->env.appendTextLine(this->at("LOG.TXT"), "!").isOk());
-    ASSERT_TRUE(this->env.renameFile(this->at("DREI.KVT"), this->at("Quelle.kvt")).isOk());
-    ASSERT_TRUE(this->env.renameFile(this->at("zwei.kvt"), this->at("Zwei.kvt")).isOk());
+    ASSERT_THAT(this->env.copyFile(this->at("QUELLE.KVT"), this->at(cp1252::ansi("müller.kvt"))), IsOk());
+    ASSERT_THAT(this->env.appendTextLine(this->at("Log.txt"), ""), IsOk());
+    ASSERT_THAT(this->env.appendTextLine(this->at("LOG.TXT"), "!"), IsOk());
+    ASSERT_THAT(this->env.renameFile(this->at("DREI.KVT"), this->at("Quelle.kvt")), IsOk());
+    ASSERT_THAT(this->env.renameFile(this->at("zwei.kvt"), this->at("Zwei.kvt")), IsOk());
     EXPECT_EQ(this->content(upper) + this->content("quelle.kvt") + this->content("log.txt"), "neugross\r\n!\r\n");
     EXPECT_EQ(this->world.entries(), (Names{"Log.txt", upper, "Zwei.kvt", "quelle.kvt"}));
 }
@@ -181,7 +218,7 @@ TYPED_TEST(EnvContractTest, OfNamesDifferingInCaseTheExactOneOrTheSmallestIsTake
     this->world.place("zwei.kvt", "klein");
     this->world.place("ZWEI.KVT", "gross");
     EXPECT_EQ(this->content("zwei.kvt") + this->content("ZWEI.KVT") + this->content("Zwei.kvt"), "kleingrossgross");
-    ASSERT_TRUE(this->env.renameFile(this->at("ZWEI.KVT"), this->at("Drei.kvt")).isOk());
+    ASSERT_THAT(this->env.renameFile(this->at("ZWEI.KVT"), this->at("Drei.kvt")), IsOk());
     EXPECT_EQ(this->world.entries(), (Names{"Drei.kvt", "zwei.kvt"}));
 }
 
@@ -192,7 +229,7 @@ TYPED_TEST(EnvContractTest, CopyIsByteExactAndFailedCopyLeavesDestinationAsItWas
     for (int i = 0; i < (5 << 20) + 17; ++i)
         bytes += static_cast<char>(i * 7 % 251);
     this->write("gross.kvt", bytes);
-    ASSERT_TRUE(this->env.copyFile(this->at("gross.kvt"), this->at("kopie.kvt")).isOk());
+    ASSERT_THAT(this->env.copyFile(this->at("gross.kvt"), this->at("kopie.kvt")), IsOk());
     EXPECT_TRUE(this->content("kopie.kvt") == bytes);
 
     this->write("ziel.kvt", "alt");
@@ -205,9 +242,51 @@ TYPED_TEST(EnvContractTest, CopyIsByteExactAndFailedCopyLeavesDestinationAsItWas
     EXPECT_EQ(this->env.copyFile(this->at("kopie.kvt"), this->in("fehlt", "z.kvt")).number(), errnum::PathNotFound);
 
     // A copy of a read-only file can be written.
-    ASSERT_TRUE(this->env.copyFile(this->at("ziel.kvt"), this->at("frei.kvt")).isOk());
-    EXPECT_TRUE(this->env.appendTextLine(this->at("frei.kvt"), "").isOk());
+    ASSERT_THAT(this->env.copyFile(this->at("ziel.kvt"), this->at("frei.kvt")), IsOk());
+    EXPECT_THAT(this->env.appendTextLine(this->at("frei.kvt"), ""), IsOk());
     EXPECT_EQ(this->world.entries(), (Names{"frei.kvt", "gross.kvt", "kopie.kvt", "ziel.kvt"}));
+}
+
+// Where the run puts its working copies and the error log, and where the
+// data-path file lives.
+TYPED_TEST(EnvContractTest, TemporaryAndApplicationDataFoldersExist)
+{
+    const char separator = this->env.separator();
+    std::string temp;
+    ASSERT_THAT(this->env.tempFolder(&temp), IsOk());
+    ASSERT_FALSE(temp.empty());
+    EXPECT_EQ(temp.back(), separator) << temp;
+    std::string appData;
+    ASSERT_THAT(this->env.specialFolder(specialfolder::CommonAppData, &appData), IsOk());
+    ASSERT_GT(appData.size(), 1u);
+    EXPECT_NE(appData.back(), separator) << appData;
+    for (const std::string& folder : {temp, appData + separator}) {
+        std::uint32_t bits = 0;
+        EXPECT_THAT(this->env.attributes(folder, &bits), IsOk());
+        EXPECT_EQ(bits & attr::Directory, attr::Directory) << folder;
+    }
+    EXPECT_THAT(this->env.specialFolder(-1, &appData), ::testing::Not(IsOk()));
+}
+
+TYPED_TEST(EnvContractTest, FlushAndAbsoluteNames)
+{
+    this->write("person.kvt", "x");
+    ASSERT_THAT(this->env.appendTextLine(this->at("Errorlog.txt"), "Zeile"), IsOk());
+    EXPECT_THAT(this->env.syncFile(this->at("person.kvt")), IsOk());
+    EXPECT_THAT(this->env.syncFile(this->at("ERRORLOG.TXT")), IsOk());
+    EXPECT_EQ(this->env.syncFile(this->at("fehlt.kvt")).number(), errnum::FileNotFound);
+    EXPECT_EQ(this->env.syncFile(this->in("fehlt", "person.kvt")).number(), errnum::PathNotFound);
+
+    const std::string current = this->world.currentFolder();
+    const std::string dotted = std::string(".") + this->env.separator() + "person.kvt";
+    for (const auto& [name, expected] : std::vector<std::pair<std::string, std::string>>{
+             {this->at("person.kvt"), this->at("person.kvt")},
+             {"person.kvt", current + "person.kvt"},
+             {dotted, current + "person.kvt"}}) {
+        std::string full;
+        EXPECT_THAT(this->env.absolutePath(name, &full), IsOk()) << name;
+        EXPECT_EQ(full, expected) << name;
+    }
 }
 
 // What Windows' GetPrivateProfileStringW answers; the other Envs read the
@@ -259,10 +338,10 @@ TYPED_TEST(EnvContractTest, PrivateProfileStringAnswersAsWindowsReadsTheFile)
         const Case& c = cases[i];
         const std::string file = this->at("error" + std::to_string(i) + ".dat");
         if (c.file != nullptr) {
-            ASSERT_TRUE(this->env.writeNewFile(file, *c.file).isOk());
+            ASSERT_THAT(this->env.writeNewFile(file, *c.file), IsOk());
         }
         std::string value = "vorher";
-        EXPECT_TRUE(this->env.privateProfileString(file, c.section, c.key, c.fallback, c.size, &value).isOk());
+        EXPECT_THAT(this->env.privateProfileString(file, c.section, c.key, c.fallback, c.size, &value), IsOk());
         EXPECT_EQ(value, c.expected) << "case " << i << ": [" << c.section << "] " << c.key;
     }
 }
@@ -273,15 +352,15 @@ TEST(DiskEnvTest, AMappedRegionShowsLaterWrites)
 {
     const testsupport::ScratchFolder scratch;
     std::unique_ptr<RandomRWFile> file;
-    ASSERT_TRUE(Env::Default().openReadWrite(scratch.path() + "gross.kvt", &file).isOk());
+    ASSERT_THAT(Env::Default().openReadWrite(scratch.path() + "gross.kvt", &file), IsOk());
     constexpr std::size_t Start = RandomRWFile::MapGranularity;
-    ASSERT_TRUE(file->write(0, std::string(Start + 10, 'a')).isOk());
+    ASSERT_THAT(file->write(0, std::string(Start + 10, 'a')), IsOk());
     std::unique_ptr<MappedRegion> region;
-    ASSERT_TRUE(file->mapForReading(Start, 10, &region).isOk());
-    ASSERT_TRUE(file->write(Start + 2, "neu").isOk());
+    ASSERT_THAT(file->mapForReading(Start, 10, &region), IsOk());
+    ASSERT_THAT(file->write(Start + 2, "neu"), IsOk());
     EXPECT_EQ(std::string_view(region->data(), region->size()), "aaneuaaaaa");
     region.reset();
-    EXPECT_TRUE(file->close().isOk());
+    EXPECT_THAT(file->close(), IsOk());
 }
 
 } // namespace

@@ -1,12 +1,13 @@
-#include "errors/ErrorFunctions.h"
+#include "errors/CorrectPath.h"
 #include "errors/ErrorHandler.h"
 #include "errors/ProgramEnd.h"
 #include "errors/RunTimeTexts.h"
 #include "errors/Trap.h"
-#include "platform/FaultInjectingEnv.h"
-#include "platform/MemEnv.h"
 #include "support/RecordingReporter.h"
-#include "support/ScriptedErrorDialogs.h"
+#include "support/ScriptedErrorDialogFactory.h"
+#include "support/platform/FaultInjectingEnv.h"
+#include "support/platform/MemEnv.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ std::string logged(int number, const std::string& explanation = "")
 
 class ErrorHandlerTest : public ::testing::Test {
 protected:
-    ErrorHandlerTest() { workspace.temppfad = "C:\\Temp\\"; }
+    ErrorHandlerTest() { tempFolder = "C:\\Temp\\"; }
 
     std::string log() const { return env.fileBytes(LogPath).value_or("<no log>"); }
 
@@ -47,9 +48,9 @@ protected:
 
     MemEnv env{'\\'};
     FixedClock clock{{2011, 3, 5, 14, 7, 9}};
-    testsupport::ScriptedErrorDialogs dialogs;
-    Workspace workspace; // the temporary folder is set only after the handler exists
-    ErrorHandler handler{env, clock, dialogs, workspace};
+    testsupport::ScriptedErrorDialogFactory dialogs;
+    std::string tempFolder; // set only after the handler exists
+    ErrorHandler handler{env, clock, dialogs, tempFolder};
     bool resumed = false;
 };
 
@@ -66,7 +67,7 @@ TEST_F(ErrorHandlerTest, LogsOrdinaryErrorsBelowOneHeaderAndResumes)
     EXPECT_EQ(dialogs.shown[0].message, runTimeText(75));
     EXPECT_EQ(dialogs.shown[0].details + "\r\n\r\n", logged(75));
 
-    ASSERT_TRUE(env.deleteFile(LogPath).isOk());
+    ASSERT_THAT(env.deleteFile(LogPath), IsOk());
     report(75);
     EXPECT_EQ(log(), Header + logged(75)) << "a deleted log starts afresh";
 }
@@ -109,9 +110,9 @@ TEST_F(ErrorHandlerTest, ExplanationsComeFromErrorDatCutTo499Characters)
 TEST_F(ErrorHandlerTest, FailuresInsideTheHandlerAreShownWithoutLoopingAndTheProcedureResumes)
 {
     FaultInjectingEnv faulty(env);
-    faulty.failAlways(FaultInjectingEnv::Op::PrivateProfileString, "", 57);
-    faulty.failAlways(FaultInjectingEnv::Op::AppendTextLine, "", 61);
-    ErrorHandler failing(faulty, clock, dialogs, workspace);
+    faulty.failAlways(FaultInjectingEnv::Op::PrivateProfileString, "", errnum::DeviceIO);
+    faulty.failAlways(FaultInjectingEnv::Op::AppendTextLine, "", errnum::DiskFull);
+    ErrorHandler failing(faulty, clock, dialogs, tempFolder);
     runFailingProcedure(failing, 75);
     EXPECT_TRUE(resumed);
     ASSERT_EQ(dialogs.shown.size(), 3u);
@@ -136,7 +137,30 @@ TEST_F(ErrorHandlerTest, AbortEndsTheProgramAndNothingMoreRuns)
     EXPECT_EQ(log(), Header + logged(75));
 }
 
-TEST(ErrorFunctionsTest, CorrectPathAddsTheSeparatorOnlyWhenMissing)
+// Only files inside a named staging folder are renamed, however often they occur.
+TEST_F(ErrorHandlerTest, MessagesNameTheTablesWorkingCopiesWereMadeFrom)
+{
+    handler.nameWorkingCopies("C:\\Temp\\TEMP_REORG_EINGANG_03_05_1", "D:\\Praxis\\Daten\\");
+    handler.nameWorkingCopies("C:\\Temp\\TEMP_REORG_EINGANG_03_05_2\\", "E:\\Daten");
+    const struct {
+        std::string text, shown;
+    } cases[] = {
+        {"Datei nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1\\person.kvt",
+         "Datei nicht gefunden: Kopie von D:\\Praxis\\Daten\\person.kvt"},
+        {"(C:\\Temp\\TEMP_REORG_EINGANG_03_05_2\\kvxdat1.kvt, C:\\Temp\\TEMP_REORG_EINGANG_03_05_2\\kvxdat2.kvt)",
+         "(Kopie von E:\\Daten\\kvxdat1.kvt, Kopie von E:\\Daten\\kvxdat2.kvt)"},
+        {"Pfad nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1", "Pfad nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1"},
+        {"C:\\Temp\\TEMP_REORG_EINGANG_03_05_10\\person.kvt", "C:\\Temp\\TEMP_REORG_EINGANG_03_05_10\\person.kvt"},
+        {"C:\\Temp\\persontemp.kvt", "C:\\Temp\\persontemp.kvt"},
+    };
+    for (const auto& [text, shown] : cases) {
+        handler.ErrorFunction({75, text, "Torvane", 0}, Copying);
+        EXPECT_EQ(dialogs.shown.back().message, shown);
+        EXPECT_EQ(dialogs.shown.back().details.rfind("Error 75: " + text + "\r\n", 0), 0u) << "the log keeps the path";
+    }
+}
+
+TEST(CorrectPathTest, AddsTheSeparatorOnlyWhenMissing)
 {
     testsupport::RecordingReporter errors;
     EXPECT_EQ(CorrectPath("C:\\Temp", '\\', errors), "C:\\Temp\\");

@@ -1,5 +1,6 @@
 // A whole unattended run (torvane-cli --confirm=backup) on a small practice,
-// once for every file operation k of that run, with operation k failing.
+// once for every file operation k of that run, with operation k failing: the
+// n-th operation of its kind, as the run without faults made them.
 // Whatever k is, the data folder must afterwards hold either its original
 // tables or exactly the result of a run without faults: never a mix, never a
 // missing or damaged table, and no temporary file of the copy-back.
@@ -7,12 +8,13 @@
 #include "cli/CliProgram.h"
 #include "files/CopyBack.h"
 #include "platform/Clock.h"
-#include "platform/FaultInjectingEnv.h"
-#include "platform/MemEnv.h"
 #include "sample/SamplePractice.h"
+#include "support/platform/FaultInjectingEnv.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <regex>
@@ -52,15 +54,29 @@ Files filesIn(const MemEnv& mem)
     return files;
 }
 
-// Operation k fails with the error; k = 0 runs without a fault.
-RunOutcome runWithFault(const Files& practice, std::uint64_t k, int error)
+// The n-th operation of a kind; n = 0 for none.
+struct Fault {
+    Op op = Op::OpenReadWrite;
+    std::uint64_t n = 0;
+};
+
+// Operation k of a run, as the n-th of its kind.
+Fault faultAt(const std::vector<FaultInjectingEnv::Record>& operations, std::uint64_t k)
+{
+    const Op op = operations.at(k - 1).op;
+    const auto sameKind = [op](const FaultInjectingEnv::Record& record) { return record.op == op; };
+    const auto end = operations.begin() + static_cast<std::ptrdiff_t>(k);
+    return {op, static_cast<std::uint64_t>(std::count_if(operations.begin(), end, sameKind))};
+}
+
+RunOutcome runWithFault(const Files& practice, Fault fault, int error)
 {
     MemEnv mem('\\');
     for (const auto& [name, bytes] : practice)
         mem.putFile(DataFolder + name, bytes);
     FaultInjectingEnv env(mem);
-    if (k > 0)
-        env.failOperation(k, error);
+    if (fault.n > 0)
+        env.failNth(fault.op, "", fault.n, error);
     std::istringstream in;
     std::ostringstream out, err;
     cli::Terminal terminal{in, out, err};
@@ -116,7 +132,7 @@ TEST_P(FaultSweepTest, EveryFailedOperationLeavesTheOriginalsOrTheCompleteResult
     sample.createFolders("C:\\Praxis");
     sample::writeSamplePractice(sample, DataFolder, {8, 20110305, GetParam().withKvxdat3});
     practice_ = filesIn(sample);
-    const RunOutcome faultFree = runWithFault(practice_, 0, 0);
+    const RunOutcome faultFree = runWithFault(practice_, {}, 0);
     ASSERT_EQ(faultFree.status, cli::exitcode::CopiedBack) << faultFree.err;
     ASSERT_EQ(faultFree.err, "");
     result_ = faultFree.files;
@@ -126,11 +142,12 @@ TEST_P(FaultSweepTest, EveryFailedOperationLeavesTheOriginalsOrTheCompleteResult
     const std::uint64_t operations = faultFree.operations.size();
     std::map<int, int> endings;
     for (std::uint64_t k = 1; k <= operations; ++k) {
-        const RunOutcome outcome = runWithFault(practice_, k, GetParam().error);
-        ASSERT_EQ(outcome.operations.at(k - 1).injected, GetParam().error);
+        const RunOutcome outcome = runWithFault(practice_, faultAt(faultFree.operations, k), GetParam().error);
+        ASSERT_EQ(outcome.operations.at(k - 1).injected, GetParam().error) << "k = " << k;
         // Reporting adds a few operations per error; nothing may go round in circles.
         EXPECT_LE(outcome.operations.size(), 3 * operations) << "k = " << k;
-        EXPECT_EQ(violation(outcome, k), "") << FaultInjectingEnv::describe(outcome.operations.at(k - 1))
+        EXPECT_EQ(violation(outcome, k), "") << "operation " << k << ": "
+                                             << FaultInjectingEnv::describe(outcome.operations.at(k - 1))
                                              << ", exit status " << outcome.status << "\n"
                                              << outcome.err;
         ++endings[outcome.status];
@@ -152,7 +169,7 @@ constexpr Sweep Sweeps[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Practice, FaultSweepTest, ::testing::ValuesIn(Sweeps),
-                         [](const ::testing::TestParamInfo<Sweep>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Sweep>& sweep) { return sweep.param.name; });
 
 } // namespace
 } // namespace torvane

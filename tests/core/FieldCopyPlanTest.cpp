@@ -2,9 +2,9 @@
 
 #include "dbset/DatabaseSets.h"
 #include "dbset/ValueFitting.h"
-#include "platform/MemEnv.h"
 #include "support/RecordingReporter.h"
 #include "support/TableImage.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,7 @@ TEST(FieldCopyPlanTest, LeavesTheBuffersOfTheFieldByFieldRoutinesOnRandomLayouts
         for (char& c : record)
             c = static_cast<char>(pick(0, 9) < 4 ? ' ' : pick(0, 2) < 2 ? pick('a', 'z') : pick(0, 255));
         table.setze_buffer(record);
-        for (int f = 1; f <= table.NoFields(); ++f)
+        for (std::size_t f = 1; f <= static_cast<std::size_t>(table.NoFields()); ++f)
             table.hole_feldinfo(static_cast<std::uint8_t>(f), list[f].name, list[f].typ, list[f].laenge);
         std::string described;
         for (const TemplateField& field : fields)
@@ -91,7 +91,7 @@ TEST(FieldCopyPlanTest, LeavesTheBuffersOfTheFieldByFieldRoutinesOnRandomLayouts
         const std::string before = temp.buffer();
 
         // hole_datum, geprueft, setze_um and schreibe_datum, field after field.
-        for (int f = 2; f <= lists.feldanzahl_main[1]; ++f) {
+        for (std::size_t f = 2; f <= static_cast<std::size_t>(lists.feldanzahl_main[1]); ++f) {
             FieldInfo source = lists.feldinfo_main[1][f];
             FieldInfo target = lists.feldinfo_temp[1][f];
             std::uint8_t mainSet = DatabaseSets::MainSet;

@@ -1,4 +1,5 @@
-#include "platform/MemEnv.h"
+#include "support/platform/MemEnv.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +17,9 @@ TEST(MemEnvTest, CapacityMakesWritesFailWithoutLeavingPartialFiles)
     EXPECT_EQ(env.appendTextLine("/d/log.txt", std::string(39, 'l')).number(), errnum::DiskFull);
 
     std::unique_ptr<RandomRWFile> file;
-    ASSERT_TRUE(env.openReadWrite("/d/quelle.kvt", &file).isOk());
+    ASSERT_THAT(env.openReadWrite("/d/quelle.kvt", &file), IsOk());
     EXPECT_EQ(file->write(50, std::string(51, 'x')).number(), errnum::DiskFull);
-    EXPECT_TRUE(file->write(50, std::string(50, 'x')).isOk());
+    EXPECT_THAT(file->write(50, std::string(50, 'x')), IsOk());
     EXPECT_EQ(env.fileBytes("/d/quelle.kvt"), std::string(50, 'q') + std::string(50, 'x'));
     env.setCapacity(std::nullopt);
     EXPECT_EQ(file->write(std::uint64_t{1} << 40, "x").number(), errnum::DiskFull);

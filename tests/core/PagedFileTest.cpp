@@ -1,8 +1,8 @@
 #include "tables/PagedFile.h"
 
 #include "errors/RunError.h"
-#include "platform/FaultInjectingEnv.h"
-#include "platform/MemEnv.h"
+#include "support/platform/FaultInjectingEnv.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -69,16 +69,16 @@ TEST_F(PagedFileTest, AFailedFlushIsReportedOnceAndNotRetried)
         EXPECT_EQ(error.number, errnum::DiskFull);
     }
     faulty.clearFaults();
-    const std::uint64_t operations = faulty.operationCount();
+    const std::size_t operations = faulty.log().size();
     EXPECT_NO_THROW(file->close());
     EXPECT_THROW(read(*file, 0, 1), RunError);
     file.reset();
-    EXPECT_EQ(faulty.operationCount(), operations);
+    EXPECT_EQ(faulty.log().size(), operations);
     EXPECT_EQ(onDisk(), "");
 
     // A page lost to a failed eviction is not written again at close.
     file = open();
-    faulty.failOperation(faulty.operationCount() + 1, errnum::DeviceIO);
+    faulty.failNth(FaultInjectingEnv::Op::FileWrite, "t.kvt", 1, errnum::DeviceIO);
     for (std::size_t p = 0; p < PagedFile::MaxPages; ++p)
         file->write(p * Page, "page");
     EXPECT_THROW(file->write(PagedFile::MaxPages * Page, "page"), RunError);
@@ -90,9 +90,9 @@ TEST_F(PagedFileTest, AFailedPageLoadIsRetriedByTheNextRead)
 {
     mem.putFile("/tmp/t.kvt", std::string(Page, 'a') + std::string(Page, 'b') + std::string(Page, 'c'));
     auto file = open();
-    faulty.failOperation(faulty.operationCount() + 1, errnum::DeviceIO);
+    faulty.failNth(FaultInjectingEnv::Op::FileRead, "t.kvt", 1, errnum::DeviceIO);
     EXPECT_THROW(read(*file, Page - 2, 4), RunError);
-    faulty.failOperation(faulty.operationCount() + 2, errnum::DeviceIO);  // the second of two pages
+    faulty.failNth(FaultInjectingEnv::Op::FileRead, "t.kvt", 2, errnum::DeviceIO);  // the second of two pages
     EXPECT_THROW(read(*file, 2 * Page - 2, 4), RunError);
     EXPECT_EQ(read(*file, Page - 2, 2 * Page), "aa" + std::string(Page, 'b') + std::string(Page - 2, 'c'));
 }

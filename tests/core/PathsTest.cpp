@@ -1,7 +1,7 @@
 #include "files/Paths.h"
 #include "files/StartDate.h"
-#include "platform/MemEnv.h"
 #include "support/RecordingReporter.h"
+#include "support/platform/MemEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Separators, PathsTest, ::testing::Values('\\', '/'),
-                         [](const auto& info) { return info.param == '\\' ? "Backslash" : "Slash"; });
+                         [](const auto& separator) { return separator.param == '\\' ? "Backslash" : "Slash"; });
 
 TEST_P(PathsTest, CompletingAndSplittingKeepTheSeparator)
 {
@@ -57,7 +57,7 @@ TEST_P(PathsTest, CompletingAndSplittingKeepTheSeparator)
     EXPECT_EQ(paths.nurdatei(bare), bare);
     EXPECT_EQ(paths.nurpfad(bare), p("person.kvt\\"));
     ASSERT_EQ(errors.reports.size(), 1u);
-    EXPECT_EQ(errors.reports[0].number, 5);
+    EXPECT_EQ(errors.reports[0].number, errnum::InvalidArgument);
     EXPECT_EQ(errors.reports[0].location, "Error in y_work_together: Function nurpfad");
 }
 

@@ -1,6 +1,7 @@
 #include "platform/Cp1252.h"
 #include "platform/PosixEnv.h"
 #include "support/ScratchFolder.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ TEST(PosixEnvTest, NamesAreUtf8OnDiskAndErrorsKeepTheSystemCodeAndPath)
 {
     const testsupport::ScratchFolder scratch;
     PosixEnv env;
-    ASSERT_TRUE(env.writeNewFile(scratch.path() + cp1252::ansi("Müller €.kvt"), "x").isOk());
+    ASSERT_THAT(env.writeNewFile(scratch.path() + cp1252::ansi("Müller €.kvt"), "x"), IsOk());
     EXPECT_TRUE(std::filesystem::exists(cp1252::toUtf8(scratch.path()) + "M\xC3\xBCller \xE2\x82\xAC.kvt"));
 
     std::string bytes;
@@ -32,7 +33,7 @@ TEST(PosixEnvTest, FullDeviceGivesDiskFull)
         GTEST_SKIP() << "no /dev/full";
     const testsupport::ScratchFolder scratch;
     PosixEnv env;
-    ASSERT_TRUE(env.writeNewFile(scratch.path() + "q.kvt", "abc").isOk());
+    ASSERT_THAT(env.writeNewFile(scratch.path() + "q.kvt", "abc"), IsOk());
     EXPECT_EQ(env.writeNewFile("/dev/full", "abc").number(), errnum::DiskFull);
     EXPECT_EQ(env.copyFile(scratch.path() + "q.kvt", "/dev/full").number(), errnum::DiskFull);
     EXPECT_EQ(env.appendTextLine("/dev/full", "abc").number(), errnum::DiskFull);

@@ -2,15 +2,16 @@
 
 #include "cli/CliProgram.h"
 #include "platform/Cp1252.h"
-#include "platform/MemEnv.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
-#include "support/DiskEnv.h"
 #include "support/RandomPractice.h"
 #include "support/ReferenceReorganisation.h"
 #include "support/ScratchFolder.h"
 #include "support/TableFixture.h"
 #include "support/TableImage.h"
+#include "support/platform/DiskEnv.h"
+#include "support/platform/MemEnv.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -246,27 +247,27 @@ namespace {
 TEST(ReorganisationOnDiskTest, ComesOutAsTheRulesSayInAFolderWithAnUmlaut)
 {
     testsupport::ScratchFolder scratch;
-    const std::string data = scratch.path() + cp1252::ansi("Praxis Müller");
-    const std::string temp = scratch.path() + "tmp";
-    testsupport::DiskEnv disk(temp);
-    const char sep = disk.separator();
-    ASSERT_TRUE(disk.makeFolder(data).isOk());
-    ASSERT_TRUE(disk.makeFolder(temp).isOk());
+    const char sep = scratch.path().back();
+    const std::string data = scratch.path() + cp1252::ansi("Praxis Müller") + sep;
+    const std::string temp = scratch.path() + "tmp" + sep;
+    const std::unique_ptr<Env> diskEnv = testsupport::diskEnvWithTempFolder(temp);
+    Env& disk = *diskEnv;
+    ASSERT_THAT(disk.makeFolder(data), IsOk());
+    ASSERT_THAT(disk.makeFolder(temp), IsOk());
     MemEnv memory('/');
     memory.createFolders("/p");
     sample::writeSamplePractice(memory, "/p/", {300, 7, true});
     testsupport::PracticeFiles files;
     for (std::size_t k = 0; k < 4; ++k) {
         files[k] = memory.fileBytes("/p/" + tableName(k));
-        ASSERT_TRUE(disk.writeNewFile(data + sep + tableName(k), *files[k]).isOk());
+        ASSERT_THAT(disk.writeNewFile(data + tableName(k), *files[k]), IsOk());
     }
 
     std::istringstream in;
     std::ostringstream out, err;
     cli::Terminal terminal{in, out, err};
     const FixedClock clock({2011, 3, 5, 9, 30, 0});
-    EXPECT_EQ(cli::runCli({ConfirmOption::Backup, cp1252::toUtf8(data + sep + "person.kvt"), false}, disk, clock,
-                          terminal),
+    EXPECT_EQ(cli::runCli({ConfirmOption::Backup, cp1252::toUtf8(data) + "person.kvt", false}, disk, clock, terminal),
               cli::exitcode::CopiedBack)
         << err.str();
 
@@ -274,9 +275,9 @@ TEST(ReorganisationOnDiskTest, ComesOutAsTheRulesSayInAFolderWithAnUmlaut)
     for (std::size_t k = 0; k < 4; ++k) {
         SCOPED_TRACE(tableName(k));
         std::string bytes;
-        ASSERT_TRUE(disk.readFile(data + sep + tableName(k), &bytes).isOk());
+        ASSERT_THAT(disk.readFile(data + tableName(k), &bytes), IsOk());
         EXPECT_TRUE(testsupport::sameTable(model.fresh[k], bytes));
-        ASSERT_TRUE(disk.readFile(temp + sep + "TEMP_REORG_EINGANG_03_05_0" + sep + tableName(k), &bytes).isOk());
+        ASSERT_THAT(disk.readFile(temp + "TEMP_REORG_EINGANG_03_05_0" + sep + tableName(k), &bytes), IsOk());
         EXPECT_TRUE(testsupport::sameTable(model.working[k], bytes));
     }
 }

@@ -96,8 +96,8 @@ void scanSynchronise(TableFixture& world, std::int32_t key)
         while (i <= table.NoRecords() && (table.Go(i), leadingNumber(table.GetData(Variant("DATNUMMER")).toText()) != key))
             ++i;
         if (i > table.NoRecords()) {
-            table.Go(-5);
-            table.Go(-2);
+            table.Go(dbases::AppendRecord);
+            table.Go(dbases::LastRecord);
             table.WriteData(Variant("DATNUMMER"), Variant(std::to_string(key)));
             table.UpDate();
         }

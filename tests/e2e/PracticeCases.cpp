@@ -1,6 +1,6 @@
 #include "e2e/PracticeCases.h"
 
-#include "platform/MemEnv.h"
+#include "support/platform/MemEnv.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
 #include "support/RandomPractice.h"

@@ -2,9 +2,9 @@
 
 #include "files/Paths.h"
 #include "files/Workspace.h"
-#include "platform/FaultInjectingEnv.h"
-#include "platform/MemEnv.h"
 #include "support/RecordingReporter.h"
+#include "support/platform/FaultInjectingEnv.h"
+#include "support/platform/MemEnv.h"
 
 namespace torvane::testsupport {
 

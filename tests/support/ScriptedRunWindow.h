@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RunWindow.h"
+#include "reorg/RunWindow.h"
 
 #include <string>
 #include <vector>
@@ -25,13 +25,17 @@ public:
     void setProgressValue(float value) override { events.push_back("value " + whole(value)); }
     void setCounterCaption(const std::string& caption) override { events.push_back("caption " + caption); }
     void repaint() override { events.push_back("repaint"); }
+    void setBusy(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override
     {
         events.push_back(title + (icon == MessageIcon::Information ? " (i): " : " (!): ") + text);
     }
-    Confirmation showFinalConfirmation() override
+    Confirmation showFinalConfirmation(const Message& onDoubt) override
     {
         events.push_back("confirmation");
+        if (answer_ == Confirmation::Doubt)
+            messageBox(onDoubt.text, onDoubt.title, onDoubt.icon);
+        events.push_back("confirmation closed");
         return answer_;
     }
 

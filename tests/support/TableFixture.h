@@ -2,9 +2,9 @@
 
 #include "dbset/DatabaseSets.h"
 #include "dbset/KeyedRecords.h"
-#include "platform/MemEnv.h"
 #include "resources/Templates.h"
 #include "support/RecordingReporter.h"
+#include "support/platform/MemEnv.h"
 
 #include <array>
 #include <string>
@@ -32,23 +32,23 @@ struct TableFixture {
     std::uint8_t main = DatabaseSets::MainSet;
     std::uint8_t temp = DatabaseSets::TempSet;
 
-    static std::string fileName(std::size_t k, bool temp = false)
+    static std::string fileName(std::size_t k, bool isTemp = false)
     {
-        return std::string(TableNames[k].base) + (temp ? "temp.kvt" : ".kvt");
+        return std::string(TableNames[k].base) + (isTemp ? "temp.kvt" : ".kvt");
     }
-    void putTables(const std::string& folder, const Tables& rows, bool temp = false, std::size_t count = 4)
+    void putTables(const std::string& folder, const Tables& rows, bool isTemp = false, std::size_t count = 4)
     {
         for (std::size_t k = 0; k < count; ++k)
-            env.putFile(folder + fileName(k, temp), tableFile(TableNames[k].resource, rows[k]));
+            env.putFile(folder + fileName(k, isTemp), tableFile(TableNames[k].resource, rows[k]));
     }
     // Changes reach the disk when the tables are closed.
-    std::string bytes(const std::string& folder, std::size_t k, bool temp = false) const
+    std::string bytes(const std::string& folder, std::size_t k, bool isTemp = false) const
     {
-        return env.fileBytes(folder + fileName(k, temp)).value_or("");
+        return env.fileBytes(folder + fileName(k, isTemp)).value_or("");
     }
-    bool holds(const std::string& folder, std::size_t k, const std::vector<Row>& rows, bool temp = false) const
+    bool holds(const std::string& folder, std::size_t k, const std::vector<Row>& rows, bool isTemp = false) const
     {
-        const std::string expected = tableFile(TableNames[k].resource, rows), stored = bytes(folder, k, temp);
+        const std::string expected = tableFile(TableNames[k].resource, rows), stored = bytes(folder, k, isTemp);
         return stored == expected || stored + '\x1A' == expected;  // appending overwrites the end marker
     }
     void open(std::uint8_t set, std::string folder) { sets.open_database(set, folder); }

@@ -1,30 +1,51 @@
 // The main window's whole flow on a small generated practice.
 
 #include "platform/Clock.h"
-#include "platform/MemEnv.h"
 #include "reorg/Session.h"
 #include "sample/SamplePractice.h"
 #include "support/ModalScript.h"
+#include "support/platform/MemEnv.h"
 #include "ui/FRMHaupt.h"
-#include "ui/QtErrorDialogs.h"
+#include "ui/QtErrorDialogFactory.h"
+
+#include <QProgressBar>
 
 using namespace torvane;
 using torvane::uitest::ModalScript;
 
 namespace {
 
+// How the main window looked when it was painted, or when a message opened.
+struct Seen {
+    bool waitPointer = false;
+    bool buttonsEnabled = false;
+    QString counter;
+    int bar = 0;
+    bool outputWritten = false;
+
+    bool operator==(const Seen&) const = default;
+};
+
+// A message as it opened: over which window, and whether that window still showed.
+struct Shown {
+    QString title, text, over;
+    bool overShown = false;
+    Seen window;
+    std::size_t paintedBefore = 0;
+};
+
 // A practice in memory, a data-path file naming it, and the main window loaded and shown over it.
 // The practice answers the chooser from a script and acknowledges every message at once.
-struct Practice : ui::FileChooser, ui::MessageBoxes {
+struct Practice : QObject, ui::FileChooser, ui::MessageBoxes {
     MemEnv env{'/'};
     FixedClock clock{{2024, 3, 5, 10, 0, 0}};
-    ui::XdgOpenMailHandler mail;
-    ui::QtErrorDialogs dialogs{env, "support@example.invalid", mail};
+    ui::QtErrorDialogFactory dialogs{env, "support@example.invalid"};
     Session session{env, clock, dialogs};
     ui::FRMHaupt window{session, *this, *this};
     std::optional<QString> answer;  // nothing: cancel
     ui::ChooserRequest asked;
-    QStringList shown;  // the text of each message
+    std::vector<Shown> shown;
+    std::vector<Seen> painted;
     std::optional<EndReason> ended;
 
     Practice()
@@ -37,6 +58,27 @@ struct Practice : ui::FileChooser, ui::MessageBoxes {
         QObject::connect(&window, &ui::FRMHaupt::programEnded, [this](EndReason reason) { ended = reason; });
         window.Form_Load();
         window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        control("lblsatz_3")->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.push_back(seen());
+        return false;
+    }
+
+    Seen seen() const
+    {
+        bool output = false;
+        for (const std::string& name : env.folderEntries("/praxis"))
+            output = output || name.starts_with("REORG_AUSGANG_");
+        return {window.testAttribute(Qt::WA_SetCursor) && window.cursor().shape() == Qt::WaitCursor,
+                control("cmdLoad_3")->isEnabled() && control("cmdsynchronisieren_0")->isEnabled() &&
+                    control("cmdQuit")->isEnabled(),
+                control("lblsatz_3")->property("text").toString(), window.findChild<QProgressBar*>()->value(),
+                output};
     }
 
     std::optional<QString> chooseFile(QWidget*, const ui::ChooserRequest& request) override
@@ -45,9 +87,9 @@ struct Practice : ui::FileChooser, ui::MessageBoxes {
         return answer;
     }
 
-    void show(QWidget*, MessageIcon, const QString&, const QString& text) override
+    void show(QWidget* parent, MessageIcon, const QString& title, const QString& text) override
     {
-        shown << text;
+        shown.push_back({title, text, parent->windowTitle(), parent->isVisible(), seen(), painted.size()});
     }
 
     QWidget* control(const char* name) const { return window.findChild<QWidget*>(QLatin1String(name)); }
@@ -84,7 +126,9 @@ private slots:
         QTest::newRow("backup, then closed by the frame") << QStringList{"optJANEIN_0"} << true << EndReason::Doubt;
     }
 
-    // Copied back on confirmation only; otherwise the data folder stays byte-identical.
+    // Copied back on confirmation only; otherwise "Kontrolliertes Ende" opens over the still shown
+    // "Endhinweis" and the data folder stays byte-identical. From the Start click to the completion
+    // message the window is busy, and it paints the last record before the output is written.
     void chooseStartAndConfirm()
     {
         QFETCH(QStringList, options);
@@ -111,13 +155,27 @@ private slots:
                 modal->close();
             else
                 QTest::mouseClick(ok, Qt::LeftButton);
+            QVERIFY(!modal->isVisible());
         });
+        practice.painted.clear();
         QTest::mouseClick(practice.control("cmdsynchronisieren_0"), Qt::LeftButton);
-
         QCOMPARE(practice.ended, std::optional(end));
-        QCOMPARE(practice.control("lblsatz_3")->property("text").toString(),
-                 QStringLiteral(" %1").arg(practice.control("prgprogress_4")->property("maximum").toInt()));
-        const std::string output = practice.shown.at(0).split('\n').at(2).toStdString();
+
+        QCOMPARE(practice.shown.size(), end == EndReason::Doubt ? 2u : 1u);
+        const Shown& completion = practice.shown.front();
+        const int records = practice.control("prgprogress_4")->property("maximum").toInt();
+        const Seen lastRecord{true, false, QStringLiteral(" %1").arg(records), records, false};
+        QVERIFY(completion.paintedBefore > 0 && practice.painted.at(completion.paintedBefore - 1) == lastRecord);
+        for (std::size_t i = 0; i < completion.paintedBefore; ++i)
+            QVERIFY(practice.painted[i].waitPointer && !practice.painted[i].buttonsEnabled);
+        QVERIFY(completion.title == "...und fertig!" && completion.over == "Torvane");
+        QVERIFY(!completion.window.waitPointer && completion.window.buttonsEnabled);
+        if (end == EndReason::Doubt) {
+            const Shown& doubt = practice.shown.back();
+            QCOMPARE(QStringList({doubt.title, doubt.over}), QStringList({"Kontrolliertes Ende", "Endhinweis"}));
+            QVERIFY(doubt.overShown);
+        }
+        const std::string output = completion.text.split('\n').at(2).toStdString();
         QVERIFY(output.starts_with("/praxis/REORG_AUSGANG_"));
         const auto reorganised = practice.tables(output);
         QVERIFY(reorganised != before);

@@ -1,4 +1,4 @@
-#include "platform/FaultInjectingEnv.h"
+#include "support/platform/FaultInjectingEnv.h"
 
 #include "platform/ErrnoMapping.h"
 
@@ -46,30 +46,34 @@ private:
     std::string path_;
 };
 
+void FaultInjectingEnv::failNth(Op op, std::string pathPart, std::uint64_t n, int number)
+{
+    faults_.push_back({op, std::move(pathPart), n, number});
+}
+
 void FaultInjectingEnv::failAlways(Op op, std::string pathPart, int number)
 {
-    persistent_.push_back({op, std::move(pathPart), number});
+    faults_.push_back({op, std::move(pathPart), 0, number});
 }
 
 void FaultInjectingEnv::clearFaults()
 {
-    scheduled_.clear();
-    persistent_.clear();
+    faults_.clear();
 }
 
 const char* FaultInjectingEnv::name(Op op)
 {
-    static constexpr std::array<const char*, 20> Names = {
+    static constexpr std::array<const char*, 21> Names = {
         "openReadWrite", "attributes", "findPlainFile", "makeFolder", "deleteFile", "copyFile", "renameFile",
-        "syncFile", "writeNewFile", "appendTextLine", "readFile", "tempFolder", "specialFolder", "readFirstField",
-        "privateProfileString", "file.read", "file.write", "file.size", "file.sync", "file.close",
+        "syncFile", "writeNewFile", "appendTextLine", "readFile", "tempFolder", "specialFolder", "absolutePath",
+        "openUrl", "privateProfileString", "file.read", "file.write", "file.size", "file.sync", "file.close",
     };
     return Names.at(static_cast<std::size_t>(op));
 }
 
 std::string FaultInjectingEnv::describe(const Record& record)
 {
-    std::string text = std::to_string(record.number) + " " + name(record.op) + " " + record.path;
+    std::string text = std::string(name(record.op)) + " " + record.path;
     if (!record.secondPath.empty())
         text += " -> " + record.secondPath;
     if (record.injected != 0)
@@ -77,18 +81,24 @@ std::string FaultInjectingEnv::describe(const Record& record)
     return text;
 }
 
+bool FaultInjectingEnv::Fault::matches(const Record& record) const
+{
+    return op == record.op &&
+           (record.path.find(pathPart) != std::string::npos || record.secondPath.find(pathPart) != std::string::npos);
+}
+
 int FaultInjectingEnv::faultFor(const Record& record)
 {
-    if (const auto it = scheduled_.find(record.number); it != scheduled_.end()) {
-        const int number = it->second;
-        scheduled_.erase(it);
-        return number;
-    }
-    for (const PersistentFault& fault : persistent_) {
-        const bool onPath = record.path.find(fault.pathPart) != std::string::npos
-                            || record.secondPath.find(fault.pathPart) != std::string::npos;
-        if (fault.op == record.op && onPath)
-            return fault.number;
+    for (auto fault = faults_.begin(); fault != faults_.end(); ++fault) {
+        if (!fault->matches(record))
+            continue;
+        if (fault->nth == 0)
+            return fault->number;
+        if (++fault->matched == fault->nth) {
+            const int number = fault->number;
+            faults_.erase(fault);
+            return number;
+        }
     }
     return 0;
 }
@@ -96,7 +106,7 @@ int FaultInjectingEnv::faultFor(const Record& record)
 Status FaultInjectingEnv::perform(Op op, const std::string& path, const std::string& secondPath,
                                   const std::function<Status()>& action)
 {
-    Record record{++count_, op, path, secondPath, 0};
+    Record record{op, path, secondPath, 0};
     record.injected = faultFor(record);
     log_.push_back(record);
     // A copy or rename fails mostly on its destination.
@@ -182,10 +192,15 @@ Status FaultInjectingEnv::specialFolder(int number, std::string* out)
     return perform(Op::SpecialFolder, {}, {}, [&] { return target_.specialFolder(number, out); });
 }
 
-Status FaultInjectingEnv::readFirstField(const std::string& path, std::string* out)
+Status FaultInjectingEnv::absolutePath(const std::string& path, std::string* out)
 {
     out->clear();
-    return perform(Op::ReadFirstField, path, {}, [&] { return target_.readFirstField(path, out); });
+    return perform(Op::AbsolutePath, path, {}, [&] { return target_.absolutePath(path, out); });
+}
+
+Status FaultInjectingEnv::openUrl(const std::string& url)
+{
+    return perform(Op::OpenUrl, url, {}, [&] { return target_.openUrl(url); });
 }
 
 Status FaultInjectingEnv::privateProfileString(const std::string& file, const std::string& section,

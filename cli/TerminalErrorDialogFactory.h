@@ -1,16 +1,16 @@
 #pragma once
 
 #include "cli/Terminal.h"
-#include "errors/ErrorDialog.h"
+#include "errors/ErrorDialogFactory.h"
 
 namespace torvane::cli {
 
 // The error dialog on a terminal: message and details on standard error.
 // Interactively it asks for OK, Abbruch or Details; otherwise it takes OK,
 // or Abbruch when OK is disabled (a fatal error).
-class TerminalErrorDialogs final : public ErrorDialogs {
+class TerminalErrorDialogFactory final : public ErrorDialogFactory {
 public:
-    TerminalErrorDialogs(Terminal& terminal, bool interactive) : terminal_(terminal), interactive_(interactive) {}
+    TerminalErrorDialogFactory(Terminal& terminal, bool interactive) : terminal_(terminal), interactive_(interactive) {}
 
     std::unique_ptr<ErrorDialog> load(const ErrorLog& log, ErrorReporter& errors) override;
     void resetMousePointer() override {}

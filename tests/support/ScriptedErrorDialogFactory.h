@@ -1,6 +1,7 @@
 #pragma once
 
 #include "errors/ErrorDialogBase.h"
+#include "errors/ErrorDialogFactory.h"
 
 #include <deque>
 #include <memory>
@@ -11,7 +12,7 @@ namespace torvane::testsupport {
 
 // Error dialogs that record each dialog as it stood when shown and answer as
 // scripted (OK once the script runs out) instead of waiting for a user.
-class ScriptedErrorDialogs final : public ErrorDialogs {
+class ScriptedErrorDialogFactory final : public ErrorDialogFactory {
 public:
     struct Shown {
         std::string caption = "Fehlerbericht";
@@ -32,7 +33,7 @@ public:
 private:
     class Dialog final : public ErrorDialogBase {
     public:
-        Dialog(const ErrorLog& log, ErrorReporter& errors, ScriptedErrorDialogs& owner)
+        Dialog(const ErrorLog& log, ErrorReporter& errors, ScriptedErrorDialogFactory& owner)
             : ErrorDialogBase(log, errors), owner_(owner)
         {
         }
@@ -54,7 +55,7 @@ private:
         }
 
     private:
-        ScriptedErrorDialogs& owner_;
+        ScriptedErrorDialogFactory& owner_;
         Shown state_;
     };
 };

@@ -1,4 +1,4 @@
-#include "cli/TerminalErrorDialogs.h"
+#include "cli/TerminalErrorDialogFactory.h"
 
 #include "cli/TerminalText.h"
 #include "errors/ErrorDialogBase.h"
@@ -12,7 +12,7 @@ namespace {
 class TerminalErrorDialog final : public ErrorDialogBase {
 public:
     TerminalErrorDialog(const ErrorLog& log, ErrorReporter& errors, Terminal& terminal, bool interactive,
-                        TerminalErrorDialogs& owner)
+                        TerminalErrorDialogFactory& owner)
         : ErrorDialogBase(log, errors), terminal_(terminal), interactive_(interactive), owner_(owner)
     {
     }
@@ -42,7 +42,7 @@ private:
 
     Terminal& terminal_;
     bool interactive_;
-    TerminalErrorDialogs& owner_;
+    TerminalErrorDialogFactory& owner_;
     std::string caption_ = "Fehlerbericht";
     std::string message_;
     std::string details_;
@@ -85,12 +85,12 @@ DialogAnswer TerminalErrorDialog::ask()
 
 } // namespace
 
-std::unique_ptr<ErrorDialog> TerminalErrorDialogs::load(const ErrorLog& log, ErrorReporter& errors)
+std::unique_ptr<ErrorDialog> TerminalErrorDialogFactory::load(const ErrorLog& log, ErrorReporter& errors)
 {
     return std::make_unique<TerminalErrorDialog>(log, errors, terminal_, interactive_, *this);
 }
 
-void TerminalErrorDialogs::noteReported(long number)
+void TerminalErrorDialogFactory::noteReported(long number)
 {
     if (number != errnum::ChooserCancelled)
         ++reported_;

@@ -12,6 +12,14 @@ enum class Confirmation {
     Doubt,   // "Ich bin mir nicht sicher …", or the window closed otherwise
 };
 
+// What a message box shows. Lines in `text` are separated by single
+// carriage returns.
+struct Message {
+    std::string text;
+    std::string title;
+    MessageIcon icon = MessageIcon::Information;
+};
+
 // The main window as the reorganisation run uses it. The desktop window, the
 // terminal front end and tests each provide it. Texts are Windows-1252.
 class RunWindow {
@@ -31,13 +39,19 @@ public:
     virtual void setCounterCaption(const std::string& caption) = 0;
     // Shows the window's current state while the run goes on working.
     virtual void repaint() = 0;
+    // While busy the window shows the wait pointer and its buttons take no
+    // input. A run starts from the window with a folder chosen, and returns
+    // it to that state while it waits for the user.
+    virtual void setBusy(bool busy) = 0;
 
     // Lines in `text` are separated by single carriage returns. Returns once
     // the user has acknowledged the message.
     virtual void messageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
 
     // The final confirmation window, modal and owned by the main window.
-    virtual Confirmation showFinalConfirmation() = 0;
+    // Doubt is answered with `onDoubt` while the window is still shown; the
+    // window closes once that message is acknowledged.
+    virtual Confirmation showFinalConfirmation(const Message& onDoubt) = 0;
 };
 
 } // namespace torvane

@@ -1,7 +1,8 @@
-#include "platform/MemEnv.h"
+#include "support/platform/MemEnv.h"
 
 #include "platform/Cp1252.h"
 #include "platform/ErrnoMapping.h"
+#include "platform/PrivateProfile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -13,21 +14,6 @@ namespace {
 // A fuzzed offset must not make a file ask for more memory than the machine has.
 constexpr std::uint64_t MaxFileSize = std::uint64_t{1} << 30;
 constexpr std::uint32_t SettableAttributes = attr::ReadOnly | attr::Hidden | attr::System | attr::Archive;
-
-Status readOnlyFailure(const std::string& path)
-{
-    return Status::error(errnum::PathFileAccess, EACCES, path);
-}
-
-Status folderFailure(const std::string& path)
-{
-    return Status::error(errnum::PathFileAccess, EISDIR, path);
-}
-
-Status diskFull(const std::string& path)
-{
-    return Status::error(errnum::DiskFull, ENOSPC, path);
-}
 
 bool isDotName(const std::string& name)
 {
@@ -60,11 +46,11 @@ public:
         if (!bytes_)
             return closedFailure();
         if (offset > MaxFileSize || data.size() > MaxFileSize - offset)
-            return diskFull(path_);
+            return diskFullFailure(path_);
         const std::uint64_t end = offset + data.size();
         const std::uint64_t growth = end > bytes_->size() ? end - bytes_->size() : 0;
         if (!env_.fits(growth))
-            return diskFull(path_);
+            return diskFullFailure(path_);
         if (growth > 0)
             bytes_->resize(static_cast<std::size_t>(end), '\0');
         bytes_->replace(static_cast<std::size_t>(offset), data.size(), data);
@@ -182,6 +168,11 @@ bool MemEnv::isFolder(const std::string& key) const
 {
     const Node* node = find(key);
     return node != nullptr && node->folder;
+}
+
+bool MemEnv::isAbsolute(const std::string& path) const
+{
+    return path.starts_with(separator_ == '/' ? "/" : "\\") || path.starts_with(root_);
 }
 
 bool MemEnv::isHidden(const std::string& key, const Node& node) const
@@ -382,7 +373,7 @@ Status MemEnv::copyFile(const std::string& from, const std::string& to)
     if (!fits(in->bytes->size() - std::min<std::uint64_t>(replaced, in->bytes->size()))) {
         // The target was already cut to nothing when the device filled up.
         nodes_.erase(target);
-        return diskFull(target);
+        return diskFullFailure(target);
     }
     if (out == nullptr)
         out = &addFile(target);
@@ -429,7 +420,7 @@ Status MemEnv::writeNewFile(const std::string& path, std::string_view bytes)
     if (!fits(bytes.size() - std::min<std::uint64_t>(replaced, bytes.size()))) {
         // No half-written file survives.
         nodes_.erase(k);
-        return diskFull(k);
+        return diskFullFailure(k);
     }
     if (node == nullptr)
         node = &addFile(k);
@@ -447,7 +438,7 @@ Status MemEnv::appendTextLine(const std::string& path, std::string_view text)
         node = &addFile(k);
     const std::string line = std::string(text) + "\r\n";
     if (!fits(line.size()))
-        return diskFull(k);
+        return diskFullFailure(k);
     *node->bytes += line;
     return Status::ok();
 }
@@ -476,14 +467,34 @@ Status MemEnv::tempFolder(std::string* out)
 
 Status MemEnv::specialFolder(int number, std::string* out)
 {
-    constexpr int CommonAppData = 35;
     out->clear();
-    if (number != CommonAppData)
+    if (number != specialfolder::CommonAppData)
         return Status::error(errnum::InvalidArgument, 0, {});
     if (!commonAppData_)
         return Status::error(errnum::PathNotFound, ENOENT, {});
     *out = *commonAppData_;
     return Status::ok();
+}
+
+Status MemEnv::absolutePath(const std::string& path, std::string* out)
+{
+    if (isAbsolute(path))
+        *out = path;
+    else
+        *out = childPrefix(root_) + (path.starts_with(std::string(".") + separator_) ? path.substr(2) : path);
+    return Status::ok();
+}
+
+Status MemEnv::openUrl(const std::string& url)
+{
+    openedUrls_.push_back(url);
+    return Status::ok();
+}
+
+Status MemEnv::privateProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                    const std::string& fallback, std::size_t size, std::string* out)
+{
+    return readPrivateProfileString(*this, file, section, key, fallback, size, out);
 }
 
 std::string MemEnv::existingName(const std::string& path)
@@ -493,19 +504,6 @@ std::string MemEnv::existingName(const std::string& path)
         return path;
     const std::size_t last = path.find_last_not_of(separator_);
     return found + path.substr(last == std::string::npos ? path.size() : last + 1);
-}
-
-Status MemEnv::absolutePath(const std::string& path, std::string* out)
-{
-    const bool absolute = path.starts_with(root_) || (!path.empty() && path[0] == separator_);
-    *out = absolute ? path : childPrefix(root_) + path;
-    return Status::ok();
-}
-
-Status MemEnv::openUrl(const std::string& url)
-{
-    openedUrls_.push_back(url);
-    return Status::ok();
 }
 
 } // namespace torvane

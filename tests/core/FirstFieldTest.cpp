@@ -1,13 +1,14 @@
-// The first field of a text file, as every Env reads it.
 #include "platform/Cp1252.h"
-#include "platform/MemEnv.h"
+#include "platform/FirstField.h"
+#include "support/platform/MemEnv.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
 namespace torvane {
 namespace {
 
-TEST(EnvParsingTest, FirstFieldOfTheFirstLine)
+TEST(FirstFieldTest, FirstFieldOfTheFirstLine)
 {
     MemEnv env;
     for (const auto& [content, expected] : std::vector<std::pair<std::string, std::string>>{
@@ -21,14 +22,14 @@ TEST(EnvParsingTest, FirstFieldOfTheFirstLine)
              {"\nC:\\Daten", ""}}) {
         env.putFile("/f.ini", content);
         std::string field = "vorher";
-        EXPECT_TRUE(env.readFirstField("/f.ini", &field).isOk()) << content;
+        EXPECT_THAT(readFirstField(env, "/f.ini", &field), IsOk()) << content;
         EXPECT_EQ(field, expected) << content;
     }
     env.putFile("/f.ini", "");
     std::string field = "vorher";
-    EXPECT_EQ(env.readFirstField("/f.ini", &field).number(), errnum::InputPastEnd);
+    EXPECT_EQ(readFirstField(env, "/f.ini", &field).number(), errnum::InputPastEnd);
     EXPECT_EQ(field, "");
-    EXPECT_EQ(env.readFirstField("/fehlt.ini", &field).number(), errnum::FileNotFound);
+    EXPECT_EQ(readFirstField(env, "/fehlt.ini", &field).number(), errnum::FileNotFound);
 }
 
 } // namespace

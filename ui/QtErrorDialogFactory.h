@@ -1,6 +1,6 @@
 #pragma once
 
-#include "errors/ErrorDialog.h"
+#include "errors/ErrorDialogFactory.h"
 #include "ui/frmError.h"
 
 #include <QPointer>
@@ -9,10 +9,9 @@
 namespace torvane::ui {
 
 // A freshly built frmError for every report, owned by the main window.
-class QtErrorDialogs final : public ErrorDialogs {
+class QtErrorDialogFactory final : public ErrorDialogFactory {
 public:
-    QtErrorDialogs(Env& env, std::string supportAddress, MailHandler& mail)
-        : route_{std::move(supportAddress), mail, env}
+    QtErrorDialogFactory(Env& env, std::string supportAddress) : route_{std::move(supportAddress), env}
     {
     }
 

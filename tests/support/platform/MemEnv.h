@@ -13,8 +13,9 @@ namespace torvane {
 // of case, hidden dot names with '/') but with the separator of choice, so
 // whole runs can work on Windows paths such as "C:\Daten\person.kvt". The
 // root ("/" or "C:") and the temporary folder exist from the start; with '\'
-// a path beginning with a single backslash lies on "C:". Files opened from it
-// must not outlive it.
+// a path beginning with a single backslash lies on "C:". The current folder
+// is the root. URLs handed to the desktop are only recorded. Files opened
+// from it must not outlive it.
 class MemEnv final : public Env {
 public:
     explicit MemEnv(char separator = '/');
@@ -34,7 +35,7 @@ public:
     // Without a folder the query fails.
     void setTempFolder(std::optional<std::string> folder) { tempFolder_ = std::move(folder); }
     void setCommonAppDataFolder(std::optional<std::string> folder) { commonAppData_ = std::move(folder); }
-    // The URLs handed to openUrl, in order.
+    // The URLs given to openUrl, in order.
     const std::vector<std::string>& openedUrls() const { return openedUrls_; }
 
     char separator() const override { return separator_; }
@@ -52,10 +53,11 @@ public:
     Status readFile(const std::string& path, std::string* out) override;
     Status tempFolder(std::string* out) override;
     Status specialFolder(int number, std::string* out) override;
-    std::string existingName(const std::string& path) override;
-    // The current folder is the root.
     Status absolutePath(const std::string& path, std::string* out) override;
     Status openUrl(const std::string& url) override;
+    std::string existingName(const std::string& path) override;
+    Status privateProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& fallback, std::size_t size, std::string* out) override;
 
 private:
     class File;
@@ -78,6 +80,7 @@ private:
     Node* find(const std::string& key);
     const Node* find(const std::string& key) const;
     bool isFolder(const std::string& key) const;
+    bool isAbsolute(const std::string& path) const;
     bool isHidden(const std::string& key, const Node& node) const;
     bool fits(std::uint64_t growth) const;
     Node& addFile(const std::string& key);

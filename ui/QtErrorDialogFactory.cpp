@@ -1,15 +1,15 @@
-#include "ui/QtErrorDialogs.h"
+#include "ui/QtErrorDialogFactory.h"
 
 #include <QGuiApplication>
 
 namespace torvane::ui {
 
-std::unique_ptr<ErrorDialog> QtErrorDialogs::load(const ErrorLog& log, ErrorReporter& errors)
+std::unique_ptr<ErrorDialog> QtErrorDialogFactory::load(const ErrorLog& log, ErrorReporter& errors)
 {
     return std::make_unique<frmError>(log, errors, route_, owner_.data());
 }
 
-void QtErrorDialogs::resetMousePointer()
+void QtErrorDialogFactory::resetMousePointer()
 {
     while (QGuiApplication::overrideCursor() != nullptr)
         QGuiApplication::restoreOverrideCursor();

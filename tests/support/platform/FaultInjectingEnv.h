@@ -3,7 +3,6 @@
 #include "platform/Env.h"
 
 #include <functional>
-#include <map>
 #include <vector>
 
 namespace torvane {
@@ -11,19 +10,18 @@ namespace torvane {
 // Passes every call on to another Env and fails the ones it is told to, for
 // proving that a failure at any point leaves the files consistent. Each Env
 // call that can fail, and each read, write, size, sync and close of a file
-// opened through it, is one operation, numbered from 1. A failed operation
-// never reaches the target: a failed write writes nothing. Files opened
-// through it must not outlive it.
+// opened through it, is one operation; a fault picks the operations it hits
+// by their kind and path. A failed operation never reaches the target: a
+// failed write writes nothing. Files opened through it must not outlive it.
 class FaultInjectingEnv final : public Env {
 public:
     enum class Op {
         OpenReadWrite, Attributes, FindPlainFile, MakeFolder, DeleteFile, CopyFile, RenameFile, SyncFile,
-        WriteNewFile, AppendTextLine, ReadFile, TempFolder, SpecialFolder, ReadFirstField, PrivateProfileString,
-        FileRead, FileWrite, FileSize, FileSync, FileClose,
+        WriteNewFile, AppendTextLine, ReadFile, TempFolder, SpecialFolder, AbsolutePath, OpenUrl,
+        PrivateProfileString, FileRead, FileWrite, FileSize, FileSync, FileClose,
     };
 
     struct Record {
-        std::uint64_t number = 0;
         Op op = Op::OpenReadWrite;
         std::string path;
         std::string secondPath; // the destination of a copy or rename
@@ -32,16 +30,20 @@ public:
 
     explicit FaultInjectingEnv(Env& target) : target_(target) {}
 
-    // Operation number k fails once with this run-time error number.
-    void failOperation(std::uint64_t k, int number) { scheduled_[k] = number; }
-    // Every operation of this kind on a path containing pathPart fails, until cleared.
+    // An operation matches when it is of this kind and its path or
+    // destination contains pathPart ("" matches every path).
+
+    // The n-th matching operation from now on (n from 1) fails once with
+    // this run-time error number.
+    void failNth(Op op, std::string pathPart, std::uint64_t n, int number);
+    // Every matching operation fails, until cleared.
     void failAlways(Op op, std::string pathPart, int number);
     void clearFaults();
 
-    std::uint64_t operationCount() const { return count_; }
+    // Every operation so far, in order.
     const std::vector<Record>& log() const { return log_; }
     static const char* name(Op op);
-    // "17 copyFile C:\a -> C:\b failed with 61", for test messages.
+    // "copyFile C:\a -> C:\b failed with 61", for test messages.
     static std::string describe(const Record& record);
 
     char separator() const override { return target_.separator(); }
@@ -59,33 +61,33 @@ public:
     Status readFile(const std::string& path, std::string* out) override;
     Status tempFolder(std::string* out) override;
     Status specialFolder(int number, std::string* out) override;
+    Status absolutePath(const std::string& path, std::string* out) override;
+    Status openUrl(const std::string& url) override;
     // Cannot fail, so it is not an operation.
     std::string existingName(const std::string& path) override { return target_.existingName(path); }
-    Status readFirstField(const std::string& path, std::string* out) override;
     Status privateProfileString(const std::string& file, const std::string& section, const std::string& key,
                                 const std::string& fallback, std::size_t size, std::string* out) override;
-    // Not operations: nothing on disk depends on them.
-    Status absolutePath(const std::string& path, std::string* out) override { return target_.absolutePath(path, out); }
-    Status openUrl(const std::string& url) override { return target_.openUrl(url); }
 
 private:
     class File;
 
-    struct PersistentFault {
+    struct Fault {
         Op op;
         std::string pathPart;
+        std::uint64_t nth;  // 0: every match
         int number;
+        std::uint64_t matched = 0;
+
+        bool matches(const Record& record) const;
     };
 
-    // Counts and logs the operation, then fails it or runs it on the target.
+    // Logs the operation, then fails it or runs it on the target.
     Status perform(Op op, const std::string& path, const std::string& secondPath,
                    const std::function<Status()>& action);
     int faultFor(const Record& record);
 
     Env& target_;
-    std::uint64_t count_ = 0;
-    std::map<std::uint64_t, int> scheduled_;
-    std::vector<PersistentFault> persistent_;
+    std::vector<Fault> faults_;
     std::vector<Record> log_;
 };
 
