@@ -5,6 +5,7 @@
 #include "platform/Win32ErrorMapping.h"
 #include "platform/WindowsEnv.h"
 #include "support/ScratchFolder.h"
+#include "support/platform/StatusMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ TEST(WindowsEnvTest, NamesAreWindows1252InsideAndUtf16OnDiskAndErrorsKeepTheWin3
 {
     const testsupport::ScratchFolder scratch;
     WindowsEnv env;
-    ASSERT_TRUE(env.writeNewFile(scratch.path() + cp1252::ansi("Müller €.kvt"), "x").isOk());
+    ASSERT_THAT(env.writeNewFile(scratch.path() + cp1252::ansi("Müller €.kvt"), "x"), IsOk());
     EXPECT_TRUE(std::filesystem::exists(testsupport::fsPath(scratch.path()).wstring() + L"M\u00FCller \u20AC.kvt"));
 
     std::string bytes;
@@ -39,13 +40,13 @@ TEST(WindowsEnvTest, SystemFoldersAsTheRunUsesThem)
 {
     WindowsEnv env;
     std::string folder;
-    ASSERT_TRUE(env.specialFolder(35, &folder).isOk());
+    ASSERT_THAT(env.specialFolder(specialfolder::CommonAppData, &folder), IsOk());
     EXPECT_NE(folder.back(), '\\');
     EXPECT_TRUE(std::filesystem::is_directory(testsupport::fsPath(folder))) << folder;
-    ASSERT_TRUE(env.tempFolder(&folder).isOk());
+    ASSERT_THAT(env.tempFolder(&folder), IsOk());
     EXPECT_EQ(folder.back(), '\\');
     EXPECT_TRUE(std::filesystem::is_directory(testsupport::fsPath(folder))) << folder;
-    ASSERT_TRUE(WindowsEnv("D:\\Eigener").tempFolder(&folder).isOk());
+    ASSERT_THAT(WindowsEnv("D:\\Eigener").tempFolder(&folder), IsOk());
     EXPECT_EQ(folder, "D:\\Eigener\\");
 }
 
@@ -80,8 +81,8 @@ TEST(WindowsEnvTest, AnOpenTableLetsReadersInAndKeepsWritersOut)
     WindowsEnv env;
     const std::string table = scratch.path() + "person.kvt";
     std::unique_ptr<RandomRWFile> file;
-    ASSERT_TRUE(env.openReadWrite(table, &file).isOk());
-    ASSERT_TRUE(file->write(0, "Tabelle").isOk());
+    ASSERT_THAT(env.openReadWrite(table, &file), IsOk());
+    ASSERT_THAT(file->write(0, "Tabelle"), IsOk());
 
     const std::wstring name = testsupport::fsPath(table).wstring();
     const auto open = [&](DWORD access) {
@@ -99,8 +100,8 @@ TEST(WindowsEnvTest, AnOpenTableLetsReadersInAndKeepsWritersOut)
     const Status again = env.openReadWrite(table, &second);
     EXPECT_EQ(std::pair(again.number(), again.osError()), std::pair(errnum::PathFileAccess, int{ERROR_SHARING_VIOLATION}));
     EXPECT_EQ(env.deleteFile(table).number(), errnum::PathFileAccess);
-    ASSERT_TRUE(file->close().isOk());
-    EXPECT_TRUE(env.deleteFile(table).isOk());
+    ASSERT_THAT(file->close(), IsOk());
+    EXPECT_THAT(env.deleteFile(table), IsOk());
 }
 
 // The same failure reads the same on both systems.
