@@ -4,27 +4,47 @@
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-translations-l10n xvfb xauth clang libclang-rt-14-dev time bc \
             fonts-dejavu-core fonts-liberation2 xdg-utils
+# The Windows programs cross-built, and their tests run under Wine.
+WINDOWS_PACKAGES := cmake ninja-build make g++-mingw-w64-x86-64-posix wine wine64 googletest
+WINE_PREFIX := build/windows/wine
 
 SAMPLE_DIR := build/sample-practice
 SAMPLE_PATIENTS ?= 5000
 
-.PHONY: deps test release run bench fuzz clean
+.PHONY: deps windows-deps test release windows run bench fuzz clean
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+# Installs those of the packages given that are missing.
+install = @missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 		echo "Installing:" $$missing; \
 		SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
 		$$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
-test: deps
+deps:
+	$(call install,$(PACKAGES))
+
+windows-deps:
+	$(call install,$(WINDOWS_PACKAGES))
+
+# The native suite, the fuzzers briefly, then the Windows build's suite
+# under Wine with one wineserver for all of it; its last test compares
+# torvane-cli.exe with the native torvane-cli byte for byte.
+test: deps windows-deps
 	cmake --preset test
 	cmake --build --preset test
 	ctest --preset test -j2
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	./fuzz/run-fuzzers.sh build/fuzz 20
+	cmake --preset windows
+	cmake --build --preset windows
+	tools/with-wineserver.sh $(WINE_PREFIX) ctest --preset windows -j2
+
+# torvane-cli.exe and torvane-sample.exe in build/windows/, needing only Windows' own DLLs.
+windows: windows-deps
+	cmake --preset windows
+	cmake --build --preset windows --target torvane-cli torvane-sample
 
 release: deps
 	cmake --preset release

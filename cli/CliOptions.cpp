@@ -47,16 +47,18 @@ const char* usageLine()
            "       torvane-cli --restore PATIENTENTABELLE | --restore=SICHERUNGSORDNER\n";
 }
 
-const char* helpText()
+std::string helpText(char separator)
 {
-    return "Aufruf: torvane-cli [--confirm=backup|doubt] PATIENTENTABELLE\n"
-           "       torvane-cli --restore PATIENTENTABELLE | --restore=SICHERUNGSORDNER\n"
+    const std::string example = separator == '\\' ? "C:\\Praxis\\Daten\\person.kvt" : "/praxis/daten/person.kvt";
+    return std::string(usageLine()) +
            "\n"
            "Reorganisiert die Patientendatenbank in dem Ordner, in dem PATIENTENTABELLE\n"
-           "(z. B. /praxis/daten/person.kvt) liegt: Die Patienten werden neu durchnummeriert,\n"
-           "Platzhalter (\"Neuer_Patient\") und Patienten ohne Namen entfallen, jeder Patient\n"
-           "erhält genau eine Zeile in jeder Untersuchungstabelle, und alle Texte werden\n"
-           "bereinigt.\n"
+           "liegt: Die Patienten werden neu durchnummeriert, Platzhalter (\"Neuer_Patient\")\n"
+           "und Patienten ohne Namen entfallen, jeder Patient erhält genau eine Zeile in\n"
+           "jeder Untersuchungstabelle, und alle Texte werden bereinigt.\n"
+           "\n"
+           "Beispiel (ein Pfad mit Leerzeichen steht in Anführungszeichen):\n"
+           "  torvane-cli --confirm=backup \"" + example + "\"\n"
            "\n"
            "Die Originaldateien werden erst überschrieben, nachdem bestätigt wurde, dass\n"
            "eine Sicherheitskopie existiert. Das Ergebnis liegt außerdem im Ordner\n"

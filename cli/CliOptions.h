@@ -22,6 +22,7 @@ struct CliOptions {
 std::optional<CliOptions> parseOptions(const std::vector<std::string>& arguments);
 
 const char* usageLine();
-const char* helpText();
+// The help, its example in the notation of the system ('\\': Windows paths).
+std::string helpText(char separator);
 
 } // namespace torvane::cli

@@ -4,6 +4,7 @@
 #include "cli/TerminalText.h"
 #include "cli/TerminalWindow.h"
 #include "errors/ProgramEnd.h"
+#include "errors/RunError.h"
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
 #include "reorg/BackupRestore.h"
@@ -87,7 +88,7 @@ int notFound(Terminal& terminal, const CliOptions& options)
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal)
 {
     if (options.help) {
-        terminal.out << helpText();
+        terminal.out << helpText(env.separator());
         return exitcode::Help;
     }
     std::string table;
@@ -134,8 +135,11 @@ int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Cl
         // A current folder the code page cannot name leaves no full name to work with.
         std::string full;
         const Status made = env.absolutePath(name, &full);
-        if (made.number() == errnum::BadFileName)
-            return refuseName(terminal, *given);
+        if (made.number() == errnum::BadFileName) {
+            // The error text names the full path as far as the code page can.
+            terminal.err << terminalText(RunError::fromStatus(made).text) << "\n";
+            return exitcode::Usage;
+        }
         if (made.isOk())
             *given = cp1252::toUtf8(full);
     }
