@@ -2,6 +2,9 @@
 
 #include "files/TextLines.h"
 #include "platform/Cp1252.h"
+#include "resources/Templates.h"
+
+#include <algorithm>
 
 namespace torvane {
 namespace {
@@ -31,6 +34,21 @@ std::string line(std::string_view text)
     return std::string(text) + "\r\n";
 }
 
+// Only names inside the data folder: a record that was tampered with or
+// damaged must not move files anywhere else.
+bool isTableName(std::string_view name)
+{
+    return std::any_of(TableNames.begin(), TableNames.end(), [&](const TableName& table) {
+        return cp1252::upperCase(name) == cp1252::upperCase(std::string(table.base) + ".kvt");
+    });
+}
+
+bool isBackupFolderName(std::string_view name)
+{
+    return name.starts_with("REORG_SICHERUNG_") && name.find_first_of("/\\:") == std::string_view::npos &&
+           name.find("..") == std::string_view::npos;
+}
+
 std::vector<std::string_view> fields(std::string_view text)
 {
     std::vector<std::string_view> parts;
@@ -45,7 +63,7 @@ std::vector<std::string_view> fields(std::string_view text)
 std::optional<IntentRecord::Table> parseTable(std::string_view text, const std::string& backupFolder)
 {
     const std::vector<std::string_view> parts = fields(text);
-    if (parts.size() != 3 || parts[0].empty())
+    if (parts.size() != 3 || !isTableName(parts[0]))
         return std::nullopt;
     IntentRecord::Table table{std::string(parts[0])};
     table.incoming = parts[1] == std::string(From) + table.staged();
@@ -95,7 +113,7 @@ std::optional<IntentRecord> IntentRecord::parse(std::string_view text)
     const std::string_view backup = std::string_view(lines[3]).substr(Backup.size());
     const std::size_t dated = backup.find(Dated);
     const std::optional<int> number = positiveNumber(backup.substr(0, dated));
-    if (record.backupFolder.empty() || dated == std::string_view::npos || !number)
+    if (!isBackupFolderName(record.backupFolder) || dated == std::string_view::npos || !number)
         return std::nullopt;
     record.backupNumber = *number;
     record.created = backup.substr(dated + Dated.size());

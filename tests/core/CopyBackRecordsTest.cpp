@@ -28,14 +28,19 @@ TEST(CopyBackRecordsTest, RecordAndNoteReadBackWholeAndNeverCutShort)
                            "Tabelle: kvxdat2.kvt, entfällt, Original nach REORG_SICHERUNG_03_05_2\r\nEnde\r\n"));
 }
 
+// Nor does one that would move files out of the data folder.
 TEST(CopyBackRecordsTest, ALineThatSaysSomethingElseMakesNoRecord)
 {
-    const std::string good = IntentRecord{"B", 1, "x", {{"person.kvt", true, true}}}.text();
+    const std::string good = IntentRecord{"REORG_SICHERUNG_B", 1, "x", {{"person.kvt", true, true}}}.text();
+    ASSERT_TRUE(IntentRecord::parse(good));
     for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
              {"neu aus person.kvt.torvane-neu", "neu aus kvxdat1.kvt.torvane-neu"},
-             {"Original nach B", "Original nach C"},
+             {"Original nach REORG_SICHERUNG_B", "Original nach REORG_SICHERUNG_C"},
              {"Sicherung Nr. 1", "Sicherung Nr. 0"},
-             {"Sicherungsordner: B", "Sicherungsordner: "}}) {
+             {"Sicherungsordner: REORG_SICHERUNG_B", "Sicherungsordner: "},
+             {"Sicherungsordner: REORG_SICHERUNG_B", "Sicherungsordner: REORG_SICHERUNG_..\\..\\Windows"},
+             {"Tabelle: person.kvt, neu aus person.kvt.torvane-neu",
+              "Tabelle: ..\\person.kvt, neu aus ..\\person.kvt.torvane-neu"}}) {
         std::string text = good;
         text.replace(text.find(from), from.size(), to);
         EXPECT_FALSE(IntentRecord::parse(text)) << to;
