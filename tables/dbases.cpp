@@ -332,6 +332,18 @@ std::int32_t dbases::firstRecordWithKey(std::int32_t key)
     return index_.first(key);
 }
 
+std::pair<std::string, KeyIndex::Key> dbases::storedKey(std::int32_t record)
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    const auto [start, width] = keySpan();
+    std::string text(width, ' ');
+    if (record >= 1 && record <= heldRecords())
+        onFile([&] { file_->read(recordOffset(record) + start, text.data(), width); });
+    const KeyIndex::Key key = keyOfText(text.data(), width);
+    return {trimBlanks(text), key};
+}
+
 // The records that begin inside the file, at most NoRecords.
 std::int32_t dbases::heldRecords() const
 {

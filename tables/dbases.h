@@ -86,6 +86,12 @@ public:
     // The first record whose DATNUMMER reads as the key, 0 when none; the
     // same record a scan from record 1 would stop at. Cursor and buffer stay.
     std::int32_t firstRecordWithKey(std::int32_t key);
+    // A record's key field as stored, blanks around removed, and the key it
+    // reads as (none when that is no whole number). Cursor and buffer stay.
+    std::pair<std::string, KeyIndex::Key> storedKey(std::int32_t record);
+    // The records that begin inside the file; a header may claim more,
+    // which then read as blank records.
+    std::int32_t storedRecords() const { return isOpen() ? heldRecords() : 0; }
 
 private:
     struct Layout;
