@@ -47,6 +47,63 @@ void copyCleaned(char* to, const char* from, std::size_t length)
         to[i] = Cleaned[static_cast<unsigned char>(from[i])];
 }
 
+// Whether two byte ranges differ, a word at a time: cheaper than noting
+// each byte while copying, and than calling memcmp for a short value.
+bool differs(const char* a, const char* b, std::size_t length)
+{
+    std::uint64_t x = 0;
+    std::uint64_t y = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y)
+            return true;
+    }
+    for (; i < length; ++i) {
+        if (a[i] != b[i])
+            return true;
+    }
+    return false;
+}
+
+// Counts, for each byte of a run of one-character fields, whether cleaning
+// changed it; most bytes are unchanged, so whole words are compared first.
+void countChangedBytes(const char* cleaned, const char* from, std::size_t length, std::uint32_t* counts)
+{
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::memcpy(&a, cleaned + i, 8);
+        std::memcpy(&b, from + i, 8);
+        if (a == b)
+            continue;
+        for (std::size_t j = i; j < i + 8; ++j)
+            counts[j] += cleaned[j] != from[j] ? 1 : 0;
+    }
+    for (; i < length; ++i)
+        counts[i] += cleaned[i] != from[i] ? 1 : 0;
+}
+
+bool anyUnpermitted(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return !PermittedBytes[static_cast<unsigned char>(c)]; });
+}
+
+// Whether the bytes behind the written part hold one that cleaning (when it
+// applies) leaves as more than a blank.
+bool losesCharacters(std::string_view text, std::size_t written, bool clean)
+{
+    for (std::size_t i = text.size(); i > written; --i) {
+        const char c = text[i - 1];
+        if ((clean ? Cleaned[static_cast<unsigned char>(c)] : c) != ' ')
+            return true;
+    }
+    return false;
+}
+
 void copyPlain(char* to, const char* from, std::size_t length)
 {
     if (length < ShortField) {
@@ -95,7 +152,9 @@ FieldCopyPlan::FieldCopyPlan(dbases& main, dbases& temp, const FieldLists& field
     const int count = fields.feldanzahl_main[t];
     for (int f = 2; f <= count && f <= 255; ++f) {
         const auto at = static_cast<std::size_t>(f);
-        add(plan(main, temp, fields.feldinfo_main[t][at], fields.feldinfo_temp[t][at]));
+        Step step = plan(main, temp, fields.feldinfo_main[t][at], fields.feldinfo_temp[t][at]);
+        step.field = static_cast<std::uint8_t>(f);
+        add(step);
     }
 }
 
@@ -146,7 +205,8 @@ FieldCopyPlan::Step FieldCopyPlan::plan(dbases& main, dbases& temp, const FieldI
     std::size_t keep = step.target.length;
     if (mainField.typ == "C") {
         step.clean = true;
-        keep = std::min<std::size_t>(keep, static_cast<std::size_t>(std::max<int>(mainField.laenge, 0)));
+        step.cleanWidth = static_cast<std::uint16_t>(std::max<int>(mainField.laenge, 0));
+        keep = std::min<std::size_t>(keep, step.cleanWidth);
     }
     if (tempField.typ == "C")
         keep = std::min<std::size_t>(keep, static_cast<std::size_t>(std::max<int>(tempField.laenge, 0)));
@@ -169,7 +229,17 @@ std::int16_t FieldCopyPlan::resolve(dbases& table, const std::string& name, int*
     }
 }
 
-void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& errors) const
+void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& errors, FieldCopyCounts* counts) const
+{
+    if (counts != nullptr)
+        copy<true>(main, temp, errors, counts);
+    else
+        copy<false>(main, temp, errors, nullptr);
+}
+
+// Counting is compiled apart, so that a copy without it costs nothing extra.
+template <bool Counting>
+void FieldCopyPlan::copy(const dbases& main, dbases& temp, ErrorReporter& errors, FieldCopyCounts* counts) const
 {
     Trap reading(errors, "Error in D_Datenbank: Function hole_datum");
     Trap writing(errors, "Error in D_Datenbank: Sub schreibe_datum");
@@ -187,10 +257,13 @@ void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& error
         const char* from = source + step.source.start;
         char* to = target + step.target.start;
         if (step.bytewise) {
-            if (step.clean)
-                copyCleaned(to, from, step.source.length);
-            else
+            if (!step.clean) {
                 copyPlain(to, from, step.source.length);
+                continue;
+            }
+            copyCleaned(to, from, step.source.length);
+            if (Counting && differs(to, from, step.source.length))
+                countChangedBytes(to, from, step.source.length, &counts->cleaned[step.field]);
             continue;
         }
         const std::string_view text = trimmed(from, from + step.source.length);
@@ -199,8 +272,26 @@ void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& error
             copyCleaned(to, text.data(), length);
         else
             copyPlain(to, text.data(), length);
+        if (Counting && !text.empty()) {
+            const bool changed = step.clean && differs(to, text.data(), length);
+            if (changed || text.size() > length)
+                count(step, text, length, changed, *counts);
+        }
         fillBlanks(to + length, step.target.length - length);
     }
+}
+
+// Cleaning looks at the value as wide as the working copy's field; what it
+// changed behind the written part counts as well.
+void FieldCopyPlan::count(const Step& step, std::string_view text, std::size_t length, bool changed,
+                          FieldCopyCounts& counts)
+{
+    if (step.clean && !changed && text.size() > length)
+        changed = anyUnpermitted(text.substr(length, std::min<std::size_t>(text.size(), step.cleanWidth) - length));
+    if (changed)
+        ++counts.cleaned[step.field];
+    if (losesCharacters(text, length, step.clean))
+        ++counts.cut[step.field];
 }
 
 } // namespace torvane
