@@ -6,7 +6,6 @@
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
 #include "platform/TrimBlanks.h"
-#include "reorg/ReorganisationRun.h"
 #include "reorg/Session.h"
 
 namespace torvane::cli {
@@ -26,7 +25,8 @@ void chooseFile(Session& session, const std::string& file)
 
 } // namespace
 
-int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal)
+int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
+           ReorganisationRun::Report report)
 {
     if (options.help) {
         terminal.out << helpText();
@@ -50,7 +50,7 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
         TerminalWindow window(terminal, options.confirm, dialogs,
                               session.paths.pathcomplete(session.workspace.temppfad) + "Errorlog.txt");
         chooseFile(session, table);
-        ReorganisationRun(session, window).cmdsynchronisieren_Click(0);
+        ReorganisationRun(session, window, report).cmdsynchronisieren_Click(0);
     } catch (const ProgramEnd& end) {
         return exitStatus(end.reason);
     }

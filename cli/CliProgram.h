@@ -5,6 +5,7 @@
 #include "errors/ProgramEnd.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
+#include "reorg/ReorganisationRun.h"
 
 namespace torvane::cli {
 
@@ -23,6 +24,7 @@ inline constexpr int ErrorsBeforeCopyBack = exitStatus(EndReason::ErrorsBeforeCo
 // chosen file (its folder is the data folder) and runs the reorganisation.
 // The patient table is a full path in the Env's own notation (UTF-8 here,
 // converted to the logic's code page). Returns the exit status.
-int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal);
+int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
+           ReorganisationRun::Report report = ReorganisationRun::Report::Written);
 
 } // namespace torvane::cli

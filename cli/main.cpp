@@ -21,5 +21,11 @@ int main(int argc, char** argv)
         options->patientTable = torvane::absolutePath(options->patientTable);
     Terminal terminal{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1, isatty(STDERR_FILENO) == 1};
     torvane::SystemClock clock;
-    return runCli(*options, torvane::PosixEnv::defaultEnv(), clock, terminal);
+#ifdef TORVANE_WITHOUT_REPORT
+    // Built only for the benchmarks, to show what the run report costs.
+    constexpr auto report = torvane::ReorganisationRun::Report::Omitted;
+#else
+    constexpr auto report = torvane::ReorganisationRun::Report::Written;
+#endif
+    return runCli(*options, torvane::PosixEnv::defaultEnv(), clock, terminal, report);
 }
