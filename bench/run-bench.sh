@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work="$root/build/bench"
 sample="$build/sample/torvane-sample"
 cli="$build/cli/torvane-cli"
-bare="$build/bench/torvane-cli-ohne-bericht"
+without_report="$build/bench/torvane-cli-ohne-bericht"
 sizes=(1000 4000 16000 32767)
 repeats=3
 
@@ -53,7 +53,7 @@ for n in "${sizes[@]}"; do
     runs=() bares=() copies=() peaks=() barePeaks=()
     for ((i = 0; i < repeats; i++)); do
         timed_run "$cli" "$practice" runs peaks
-        timed_run "$bare" "$practice" bares barePeaks
+        timed_run "$without_report" "$practice" bares barePeaks
 
         copy="$work/copy"
         rm -rf "$copy"; mkdir -p "$copy"; settle
