@@ -121,11 +121,20 @@ std::string patientSection(const PatientSummary& patients)
     return text;
 }
 
-std::string examSection(const ExamSummary& exam, std::size_t k)
+// The result holds one row per carried patient: a row of the working copy,
+// the same row again for a patient with another's number, or a blank one.
+std::string resultRows(const ExamSummary& exam, std::int32_t patients)
+{
+    return countLine("  ", "Zeilen im Ergebnis", patients) +
+           countLine("    ", "davon leer neu angelegt", exam.createdBlank) +
+           countLine("    ", "davon wiederholt (gleiche Nummer)", patients - exam.createdBlank - exam.carried);
+}
+
+std::string examSection(const ExamSummary& exam, std::size_t k, std::int32_t patients)
 {
     if (exam.missing) {
         std::string text = heading("Untersuchungen (" + tableFile(k) + "): fehlt im Datenordner");
-        return text + countLine("  ", "leer neu angelegt", exam.createdBlank);
+        return text + resultRows(exam, patients);
     }
     std::string text = heading("Untersuchungen (" + tableFile(k) + ")");
     text += countLine("  ", "Zeilen gelesen", exam.read);
@@ -139,7 +148,7 @@ std::string examSection(const ExamSummary& exam, std::size_t k)
                                                       cp1252::ansi("Patient entfällt")};
     for (std::size_t reason = 0; reason < RowReasons; ++reason)
         text += countLine("    ", labels[reason], exam.notCarried[reason]);
-    return text + countLine("  ", "leer neu angelegt", exam.createdBlank);
+    return text + resultRows(exam, patients);
 }
 
 std::string fieldSection(const ReportSummary& summary)
@@ -207,7 +216,7 @@ std::string protocol(const ReportSummary& summary)
     text += warningSection(summary);
     text += patientSection(summary.patients);
     for (std::size_t k = 1; k <= summary.exams.size(); ++k)
-        text += examSection(summary.exams[k - 1], k);
+        text += examSection(summary.exams[k - 1], k, summary.patients.carried());
     text += fieldSection(summary);
     text += "\r\n";
     text += cp1252::ansi("Einzelheiten stehen in zwei Listen im selben Ordner:\r\n"
