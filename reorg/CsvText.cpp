@@ -1,6 +1,8 @@
 #include "reorg/CsvText.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 namespace torvane {
 
@@ -25,7 +27,9 @@ CsvText& CsvText::field(std::string_view value)
 CsvText& CsvText::field(std::int64_t value)
 {
     separate();
-    text_ += std::to_string(value);
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(std::begin(digits), std::end(digits), value);
+    text_.append(digits, end.ptr);
     return *this;
 }
 
