@@ -336,11 +336,11 @@ std::pair<std::string, KeyIndex::Key> dbases::storedKey(std::int32_t record)
 {
     if (!file_)
         throw RunError::raised(errnum::BadFileName);
-    const auto [start, width] = keySpan();
-    std::string text(width, ' ');
+    const std::pair<std::size_t, std::size_t> span = keySpan();
+    std::string text(span.second, ' ');
     if (record >= 1 && record <= heldRecords())
-        onFile([&] { file_->read(recordOffset(record) + start, text.data(), width); });
-    const KeyIndex::Key key = keyOfText(text.data(), width);
+        onFile([&] { file_->read(recordOffset(record) + span.first, text.data(), span.second); });
+    const KeyIndex::Key key = keyOfText(text.data(), text.size());
     return {trimBlanks(text), key};
 }
 
