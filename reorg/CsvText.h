@@ -17,6 +17,8 @@ public:
     // An empty field.
     CsvText& skip() { return field(std::string_view()); }
     void endLine();
+    // Room for this many bytes in all, so that a long list grows in one step.
+    void reserve(std::size_t bytes) { text_.reserve(bytes); }
 
     const std::string& text() const { return text_; }
 

@@ -41,49 +41,28 @@ std::string_view trimmed(const char* begin, const char* end)
     return {begin, static_cast<std::size_t>(end - begin)};
 }
 
-void copyCleaned(char* to, const char* from, std::size_t length)
+// Returns, when Noting, whether cleaning changed any byte; noting adds no
+// branch, so counting costs no mispredictions.
+template <bool Noting>
+bool copyCleaned(char* to, const char* from, std::size_t length)
 {
-    for (std::size_t i = 0; i < length; ++i)
-        to[i] = Cleaned[static_cast<unsigned char>(from[i])];
-}
-
-// Whether two byte ranges differ, a word at a time: cheaper than noting
-// each byte while copying, and than calling memcmp for a short value.
-bool differs(const char* a, const char* b, std::size_t length)
-{
-    std::uint64_t x = 0;
-    std::uint64_t y = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        if (x != y)
-            return true;
+    unsigned char changed = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = from[i];
+        const char cleaned = Cleaned[static_cast<unsigned char>(c)];
+        to[i] = cleaned;
+        if constexpr (Noting)
+            changed |= static_cast<unsigned char>(cleaned ^ c);
     }
-    for (; i < length; ++i) {
-        if (a[i] != b[i])
-            return true;
-    }
-    return false;
+    return changed != 0;
 }
 
 // Counts, for each byte of a run of one-character fields, whether cleaning
-// changed it; most bytes are unchanged, so whole words are compared first.
+// changed it.
 void countChangedBytes(const char* cleaned, const char* from, std::size_t length, std::uint32_t* counts)
 {
-    std::uint64_t a = 0;
-    std::uint64_t b = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        std::memcpy(&a, cleaned + i, 8);
-        std::memcpy(&b, from + i, 8);
-        if (a == b)
-            continue;
-        for (std::size_t j = i; j < i + 8; ++j)
-            counts[j] += cleaned[j] != from[j] ? 1 : 0;
-    }
-    for (; i < length; ++i)
-        counts[i] += cleaned[i] != from[i] ? 1 : 0;
+    for (std::size_t i = 0; i < length; ++i)
+        counts[i] += cleaned[i] != from[i] ? 1u : 0u;
 }
 
 bool anyUnpermitted(std::string_view text)
@@ -261,34 +240,46 @@ void FieldCopyPlan::copy(const dbases& main, dbases& temp, ErrorReporter& errors
                 copyPlain(to, from, step.source.length);
                 continue;
             }
-            copyCleaned(to, from, step.source.length);
-            if (Counting && differs(to, from, step.source.length))
+            if (copyCleaned<Counting>(to, from, step.source.length))
                 countChangedBytes(to, from, step.source.length, &counts->cleaned[step.field]);
             continue;
         }
         const std::string_view text = trimmed(from, from + step.source.length);
         const std::size_t length = std::min<std::size_t>(text.size(), step.keep);
-        if (step.clean)
-            copyCleaned(to, text.data(), length);
-        else
-            copyPlain(to, text.data(), length);
-        if (Counting && !text.empty()) {
-            const bool changed = step.clean && differs(to, text.data(), length);
-            if (changed || text.size() > length)
-                count(step, text, length, changed, *counts);
-        }
+        const bool changed = copyValue<Counting>(step, to, text.data(), length, counts);
         fillBlanks(to + length, step.target.length - length);
+        if (Counting && text.size() > length)
+            countBeyond(step, text, length, changed, *counts);
     }
 }
 
-// Cleaning looks at the value as wide as the working copy's field; what it
-// changed behind the written part counts as well.
-void FieldCopyPlan::count(const Step& step, std::string_view text, std::size_t length, bool changed,
-                          FieldCopyCounts& counts)
+// Copies a value, cleaned where the step cleans. Counting, it counts and
+// tells whether cleaning changed it; most values are empty and cost nothing.
+template <bool Counting>
+bool FieldCopyPlan::copyValue(const Step& step, char* to, const char* from, std::size_t length,
+                              FieldCopyCounts* counts)
 {
-    if (step.clean && !changed && text.size() > length)
-        changed = anyUnpermitted(text.substr(length, std::min<std::size_t>(text.size(), step.cleanWidth) - length));
-    if (changed)
+    if (!step.clean) {
+        copyPlain(to, from, length);
+        return false;
+    }
+    if (!Counting || length == 0) {
+        copyCleaned<false>(to, from, length);
+        return false;
+    }
+    const bool changed = copyCleaned<true>(to, from, length);
+    counts->cleaned[step.field] += changed ? 1u : 0u;
+    return changed;
+}
+
+// A value longer than what was written: cleaning looks at it as wide as the
+// working copy's field, so a change behind the written part counts too; and
+// the value was cut when that part held a character cleaning keeps.
+void FieldCopyPlan::countBeyond(const Step& step, std::string_view text, std::size_t length, bool changed,
+                                FieldCopyCounts& counts)
+{
+    if (step.clean && !changed &&
+        anyUnpermitted(text.substr(length, std::min<std::size_t>(text.size(), step.cleanWidth) - length)))
         ++counts.cleaned[step.field];
     if (losesCharacters(text, length, step.clean))
         ++counts.cut[step.field];

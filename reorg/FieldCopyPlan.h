@@ -71,10 +71,12 @@ private:
     std::int16_t resolve(dbases& table, const std::string& name, int* field);
     template <bool Counting>
     void copy(const dbases& main, dbases& temp, ErrorReporter& errors, FieldCopyCounts* counts) const;
+    template <bool Counting>
+    static bool copyValue(const Step& step, char* to, const char* from, std::size_t length, FieldCopyCounts* counts);
     // The value as read, how much of it was written, and whether cleaning
     // changed that part.
-    static void count(const Step& step, std::string_view text, std::size_t length, bool changed,
-                      FieldCopyCounts& counts);
+    static void countBeyond(const Step& step, std::string_view text, std::size_t length, bool changed,
+                            FieldCopyCounts& counts);
 
     std::vector<Step> steps_;
     std::vector<RunError> errors_;

@@ -5,6 +5,8 @@
 #include "reorg/ReportTexts.h"
 #include "resources/Templates.h"
 
+#include <algorithm>
+
 namespace torvane {
 namespace {
 
@@ -63,10 +65,11 @@ void RunReport::begin(const LocalDateTime& started, const std::string& sourceFol
     summary_.sourceFolder = sourceFolder;
     summary_.stagingFolder = stagingFolder;
     const dbases& person = sets.db_main[0];
-    person_ = {fieldNamed(person, "DATNUMMER"), fieldNamed(person, "NACHNAME"), fieldNamed(person, "VORNAME"),
-               fieldNamed(person, "GEBDATUM")};
+    personFields_ = {fieldNamed(person, "DATNUMMER"), fieldNamed(person, "NACHNAME"), fieldNamed(person, "VORNAME"),
+                     fieldNamed(person, "GEBDATUM")};
     personRows_ = person.NoRecords();
     summary_.patients.read = personRows_;
+    patients_.reserve(static_cast<std::size_t>(std::max(personRows_, 0)));
     for (std::size_t k = 1; k <= examRows_.size(); ++k) {
         ExamSummary& exam = summary_.exams[k - 1];
         exam.missing = k == 3 && sets.db4_missing;
@@ -77,36 +80,27 @@ void RunReport::begin(const LocalDateTime& started, const std::string& sourceFol
         exam.read = table.storedRecords();
         examRows_[k - 1].assign(static_cast<std::size_t>(exam.read), NotTaken);
     }
-    for (const std::string_view column : texts::PatientsHeader)
-        patients_.field(column);
-    patients_.endLine();
-    for (const PatientOutcome outcome : {PatientOutcome::Carried, PatientOutcome::Placeholder, PatientOutcome::Nameless,
-                                         PatientOutcome::NoValidNumber})
-        outcomeTexts_[index(outcome)] = texts::patientOutcome(outcome, 0);
 }
 
 void RunReport::patientRead(std::int32_t r, const dbases& person)
 {
-    record_ = r;
-    key_ = 0;
+    current_ = PatientEntry{};
+    current_.record = r;
+    current_.valuesAt = static_cast<std::uint32_t>(values_.size());
+    for (std::size_t i = 0; i < PersonValues; ++i) {
+        const std::string_view text = fieldText(person, personFields_[i]);
+        values_.append(text);
+        current_.lengths[i] = static_cast<std::uint8_t>(text.size());
+    }
     rows_ = {};
-    number_.assign(fieldText(person, person_.number));
-    surname_.assign(fieldText(person, person_.surname));
-    firstName_.assign(fieldText(person, person_.firstName));
-    birthDate_.assign(fieldText(person, person_.birthDate));
 }
 
 void RunReport::positioned(std::int32_t d, const DatabaseSets& sets)
 {
-    key_ = d;
+    current_.key = d;
     const std::size_t used = sets.db4_missing ? 3 : 4;
     for (std::size_t k = 0; k < used; ++k)
         rows_[k] = sets.db_main[k].hole_nummer();
-    // Only a record that leads to another one is named with that one.
-    if (rows_[0] != record_) {
-        const dbases& person = sets.db_main[0];
-        dataName_ = personName(fieldText(person, person_.surname), fieldText(person, person_.firstName));
-    }
 }
 
 // A record positioned on a row the synchronisation appended has a number no
@@ -116,7 +110,7 @@ void RunReport::dropped(DropReason reason)
     const std::int32_t taken = rows_[0];
     PatientOutcome outcome = PatientOutcome::NoValidNumber;
     if (reason != DropReason::NoValidNumber && taken >= 1 && taken <= personRows_) {
-        if (taken != record_)
+        if (taken != current_.record)
             outcome = PatientOutcome::SameNumberAs;
         else
             outcome = reason == DropReason::Placeholder ? PatientOutcome::Placeholder : PatientOutcome::Nameless;
@@ -125,41 +119,76 @@ void RunReport::dropped(DropReason reason)
         const std::int32_t row = rows_[k + 1];
         if (row >= 1 && row <= static_cast<std::int32_t>(examRows_[k].size()) &&
             examRows_[k][static_cast<std::size_t>(row - 1)] == NotTaken)
-            examRows_[k][static_cast<std::size_t>(row - 1)] = record_;
+            examRows_[k][static_cast<std::size_t>(row - 1)] = current_.record;
     }
-    finishPatient(outcome, taken, 0);
+    finishPatient(outcome, 0);
 }
 
 void RunReport::carried(std::int16_t number)
 {
-    const std::int32_t taken = rows_[0];
     for (std::size_t k = 0; k < examRows_.size(); ++k) {
         const std::int32_t row = rows_[k + 1];
         if (summary_.exams[k].missing || row < 1 || row > examCounts_[k]) {
-            created_[k].emplace_back(number, key_);
+            created_[k].emplace_back(number, current_.key);
             ++summary_.exams[k].createdBlank;
         } else if (row <= static_cast<std::int32_t>(examRows_[k].size())) {
             examRows_[k][static_cast<std::size_t>(row - 1)] = TakenByCarried;
         }
     }
-    finishPatient(taken >= 1 && taken != record_ ? PatientOutcome::CarriedWithDataOf : PatientOutcome::Carried,
-                  taken, number);
+    const std::int32_t taken = rows_[0];
+    finishPatient(taken >= 1 && taken != current_.record ? PatientOutcome::CarriedWithDataOf : PatientOutcome::Carried,
+                  number);
 }
 
-void RunReport::finishPatient(PatientOutcome outcome, std::int32_t other, std::int16_t number)
+void RunReport::finishPatient(PatientOutcome outcome, std::int16_t number)
 {
-    patients_.field(record_).field(number_);
-    if (number > 0)
-        patients_.field(number);
-    else
-        patients_.skip();
-    patients_.field(surname_).field(firstName_).field(birthDate_);
-    const std::string& fixed = outcomeTexts_[index(outcome)];
-    patients_.field(fixed.empty() ? texts::patientOutcome(outcome, other) : fixed);
-    patients_.endLine();
+    current_.dataRecord = rows_[0];
+    current_.newNumber = number;
+    current_.outcome = outcome;
+    patients_.push_back(current_);
     ++summary_.patients.outcomes[index(outcome)];
-    if (outcome == PatientOutcome::CarriedWithDataOf || outcome == PatientOutcome::SameNumberAs)
-        summary_.sameNumbers.push_back({key_, record_, personName(surname_, firstName_), other, dataName_, number});
+}
+
+std::string_view RunReport::value(const PatientEntry& entry, std::size_t i) const
+{
+    std::size_t at = entry.valuesAt;
+    for (std::size_t before = 0; before < i; ++before)
+        at += entry.lengths[before];
+    return std::string_view(values_).substr(at, entry.lengths[i]);
+}
+
+std::string RunReport::nameOf(std::int32_t record) const
+{
+    const auto at = static_cast<std::size_t>(record - 1);
+    if (record < 1 || at >= patients_.size() || patients_[at].record != record)
+        return {};
+    return personName(value(patients_[at], 1), value(patients_[at], 2));
+}
+
+CsvText RunReport::patientsCsv() const
+{
+    // A line takes some 60 bytes.
+    CsvText csv;
+    csv.reserve((patients_.size() + 1) * 64);
+    for (const std::string_view column : texts::PatientsHeader)
+        csv.field(column);
+    csv.endLine();
+    std::array<std::string, PatientOutcomes> fixed;
+    for (const PatientOutcome outcome : {PatientOutcome::Carried, PatientOutcome::Placeholder, PatientOutcome::Nameless,
+                                         PatientOutcome::NoValidNumber})
+        fixed[index(outcome)] = texts::patientOutcome(outcome, 0);
+    for (const PatientEntry& entry : patients_) {
+        csv.field(entry.record).field(value(entry, 0));
+        if (entry.newNumber > 0)
+            csv.field(entry.newNumber);
+        else
+            csv.skip();
+        csv.field(value(entry, 1)).field(value(entry, 2)).field(value(entry, 3));
+        const std::string& text = fixed[index(entry.outcome)];
+        csv.field(text.empty() ? texts::patientOutcome(entry.outcome, entry.dataRecord) : text);
+        csv.endLine();
+    }
+    return csv;
 }
 
 void RunReport::sammle_restzeilen(DatabaseSets& sets, ErrorReporter& errors)
@@ -170,20 +199,21 @@ void RunReport::sammle_restzeilen(DatabaseSets& sets, ErrorReporter& errors)
     examinations_.endLine();
     for (std::size_t k = 0; k < examRows_.size(); ++k) {
         dbases& table = sets.db_main[k + 1];
+        const std::string file = tableFile(k + 1);
         for (std::int32_t row = 1; row <= static_cast<std::int32_t>(examRows_[k].size()); ++row) {
             if (examRows_[k][static_cast<std::size_t>(row - 1)] == TakenByCarried)
                 ++summary_.exams[k].carried;
             else
-                trap([&] { listRemainingRow(table, k, row); });
+                trap([&] { listRemainingRow(table, k, file, row); });
         }
         for (const auto& [number, key] : created_[k])
-            examinations_.field(tableFile(k + 1)).field(number).field(key).field(texts::createdBlank()).endLine();
+            examinations_.field(file).field(number).field(key).field(texts::createdBlank()).endLine();
     }
 }
 
 // A row no carried patient took: the one a dropped patient took, a further
 // row under the number of a row that was taken, or one nobody looked up.
-void RunReport::listRemainingRow(dbases& table, std::size_t k, std::int32_t row)
+void RunReport::listRemainingRow(dbases& table, std::size_t k, const std::string& file, std::int32_t row)
 {
     const std::vector<std::int32_t>& rows = examRows_[k];
     const auto [number, key] = table.storedKey(row);
@@ -198,13 +228,18 @@ void RunReport::listRemainingRow(dbases& table, std::size_t k, std::int32_t row)
         else if (takenBy == NotTaken)
             reason = RowReason::NoPatient;
     }
-    examinations_.field(tableFile(k + 1)).field(row).field(number).field(texts::rowReason(reason, takenBy)).endLine();
+    examinations_.field(file).field(row).field(number).field(texts::rowReason(reason, takenBy)).endLine();
     ++summary_.exams[k].notCarried[index(reason)];
 }
 
 ReportSummary RunReport::summary(const FieldLists& fields) const
 {
     ReportSummary summary = summary_;
+    for (const PatientEntry& entry : patients_) {
+        if (entry.outcome == PatientOutcome::CarriedWithDataOf || entry.outcome == PatientOutcome::SameNumberAs)
+            summary.sameNumbers.push_back({entry.key, entry.record, nameOf(entry.record), entry.dataRecord,
+                                           nameOf(entry.dataRecord), entry.newNumber});
+    }
     for (std::size_t t = 1; t <= fieldCounts_.size(); ++t) {
         const FieldCopyCounts& counts = fieldCounts_[t - 1];
         FieldSummary& named = summary.fields[t - 1];
@@ -229,7 +264,9 @@ bool RunReport::schreibe_protokoll(Env& env, ErrorReporter& errors, const std::s
         if (!trap([&] { raiseIfFailed(env.writeNewFile(outputFolder + name, text)); }))
             written = false;
     };
-    write(texts::PatientsFile, patients_.text());
+    CsvText patients;
+    trap([&] { patients = patientsCsv(); });
+    write(texts::PatientsFile, patients.text());
     write(texts::ExaminationsFile, examinations_.text());
     std::string protocol;
     trap([&] { protocol = texts::protocol(summary(fields)); });

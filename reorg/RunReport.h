@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -61,39 +62,46 @@ private:
     static constexpr std::int32_t NotTaken = 0;
     static constexpr std::int32_t TakenByCarried = -1;
 
-    struct PersonFields {
-        int number = 0;
-        int surname = 0;
-        int firstName = 0;
-        int birthDate = 0;
+    // The patient record's values the list shows, in this order.
+    static constexpr std::size_t PersonValues = 4;
+
+    // What became of one patient record. The list is written only at the
+    // end, so that a patient costs the run no more than noting this.
+    struct PatientEntry {
+        std::int32_t record = 0;
+        std::int32_t key = 0;         // the number looked up
+        std::int32_t dataRecord = 0;  // the patient row positioned on; 0: none
+        std::uint32_t valuesAt = 0;   // where its values start in values_
+        std::array<std::uint8_t, PersonValues> lengths{};
+        std::int16_t newNumber = 0;   // 0: dropped
+        PatientOutcome outcome = PatientOutcome::NoValidNumber;
     };
 
-    void finishPatient(PatientOutcome outcome, std::int32_t other, std::int16_t number);
-    void listRemainingRow(dbases& table, std::size_t k, std::int32_t row);
+    void finishPatient(PatientOutcome outcome, std::int16_t number);
+    std::string_view value(const PatientEntry& entry, std::size_t i) const;
+    // "Nachname, Vorname" of a patient record as stored.
+    std::string nameOf(std::int32_t record) const;
+    CsvText patientsCsv() const;
+    void listRemainingRow(dbases& table, std::size_t k, const std::string& file, std::int32_t row);
 
     ReportSummary summary_;
-    PersonFields person_;
+    // DATNUMMER, NACHNAME, VORNAME and GEBDATUM in the patient working copy.
+    std::array<int, PersonValues> personFields_{};
     std::int32_t personRows_ = 0;
+    std::vector<PatientEntry> patients_;  // by record, from 1
+    std::string values_;
     // kvxdat1..3: the rows the header claims, and the state of each stored row.
     std::array<std::int32_t, 3> examCounts_{};
     std::array<std::vector<std::int32_t>, 3> examRows_;
     // The blank rows made for carried patients: new number and number looked up.
     std::array<std::vector<std::pair<std::int32_t, std::int32_t>>, 3> created_;
     std::array<FieldCopyCounts, 4> fieldCounts_;
-    CsvText patients_;
     CsvText examinations_;
-    // The results that name no other record, by PatientOutcome; empty for the others.
-    std::array<std::string, PatientOutcomes> outcomeTexts_;
 
-    // The patient record being transferred.
-    std::int32_t record_ = 0;
-    std::string number_;
-    std::string surname_;
-    std::string firstName_;
-    std::string birthDate_;
-    std::int32_t key_ = 0;
-    std::array<std::int32_t, 4> rows_{};  // 0: not positioned
-    std::string dataName_;               // the name on the row the patient table stands on
+    // The patient record being transferred, and the row of each working copy
+    // it was positioned on (0: none).
+    PatientEntry current_;
+    std::array<std::int32_t, 4> rows_{};
 };
 
 } // namespace torvane
