@@ -245,6 +245,10 @@ void FieldCopyPlan::copy(const dbases& main, dbases& temp, ErrorReporter& errors
             continue;
         }
         const std::string_view text = trimmed(from, from + step.source.length);
+        if (Counting && text.empty()) {
+            fillBlanks(to, step.target.length);
+            continue;
+        }
         const std::size_t length = std::min<std::size_t>(text.size(), step.keep);
         const bool changed = copyValue<Counting>(step, to, text.data(), length, counts);
         fillBlanks(to + length, step.target.length - length);
@@ -254,7 +258,7 @@ void FieldCopyPlan::copy(const dbases& main, dbases& temp, ErrorReporter& errors
 }
 
 // Copies a value, cleaned where the step cleans. Counting, it counts and
-// tells whether cleaning changed it; most values are empty and cost nothing.
+// tells whether cleaning changed it.
 template <bool Counting>
 bool FieldCopyPlan::copyValue(const Step& step, char* to, const char* from, std::size_t length,
                               FieldCopyCounts* counts)
@@ -263,12 +267,9 @@ bool FieldCopyPlan::copyValue(const Step& step, char* to, const char* from, std:
         copyPlain(to, from, length);
         return false;
     }
-    if (!Counting || length == 0) {
-        copyCleaned<false>(to, from, length);
-        return false;
-    }
-    const bool changed = copyCleaned<true>(to, from, length);
-    counts->cleaned[step.field] += changed ? 1u : 0u;
+    const bool changed = copyCleaned<Counting>(to, from, length);
+    if constexpr (Counting)
+        counts->cleaned[step.field] += changed ? 1u : 0u;
     return changed;
 }
 
