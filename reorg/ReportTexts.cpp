@@ -223,8 +223,9 @@ std::string protocol(const ReportSummary& summary)
                          "- Patienten.csv: jeder Patientensatz mit alter und neuer Nummer und was aus ihm\r\n"
                          "  wurde.\r\n"
                          "- Untersuchungen.csv: jede Untersuchungszeile, die nicht übernommen wurde (Satz\r\n"
-                         "  und Nummer wie in der Quelltabelle), und jede leer neu angelegte Zeile (Satz\r\n"
-                         "  wie im Ergebnis, also die neue Nummer; Nummer ist die alte Nummer).\r\n");
+                         "  wie in der Quelltabelle, Nummer so, wie die Reorganisation sie liest), und jede\r\n"
+                         "  leer neu angelegte Zeile (Satz wie im Ergebnis, also die neue Nummer; Nummer\r\n"
+                         "  ist die alte Nummer).\r\n");
     return text;
 }
 

@@ -216,7 +216,8 @@ void RunReport::sammle_restzeilen(DatabaseSets& sets, ErrorReporter& errors)
 void RunReport::listRemainingRow(dbases& table, std::size_t k, const std::string& file, std::int32_t row)
 {
     const std::vector<std::int32_t>& rows = examRows_[k];
-    const auto [number, key] = table.storedKey(row);
+    const KeyIndex::Key key = table.recordKey(row);
+    const std::string number = key ? std::to_string(*key) : table.storedKey(row);
     std::int32_t takenBy = rows[static_cast<std::size_t>(row - 1)];
     RowReason reason = RowReason::PatientDropped;
     if (takenBy == NotTaken) {

@@ -332,7 +332,24 @@ std::int32_t dbases::firstRecordWithKey(std::int32_t key)
     return index_.first(key);
 }
 
-std::pair<std::string, KeyIndex::Key> dbases::storedKey(std::int32_t record)
+// From the key index, which holds every record's key, so that naming many
+// scattered records reads none of them.
+KeyIndex::Key dbases::recordKey(std::int32_t record)
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    if (record < 1 || record > noRecords_)
+        throw RunError::raised(errnum::SubscriptOutOfRange);
+    if (noRecords_ - heldRecords() > MaxAbsentIndexed) {
+        const std::string text = storedKey(record);
+        return keyOfText(text.data(), text.size());
+    }
+    if (!indexBuilt_ || index_.recordCount() != noRecords_)
+        onFile([&] { buildIndex(); });
+    return index_.keyOf(record);
+}
+
+std::string dbases::storedKey(std::int32_t record)
 {
     if (!file_)
         throw RunError::raised(errnum::BadFileName);
@@ -340,8 +357,7 @@ std::pair<std::string, KeyIndex::Key> dbases::storedKey(std::int32_t record)
     std::string text(span.second, ' ');
     if (record >= 1 && record <= heldRecords())
         onFile([&] { file_->read(recordOffset(record) + span.first, text.data(), span.second); });
-    const KeyIndex::Key key = keyOfText(text.data(), text.size());
-    return {trimBlanks(text), key};
+    return trimBlanks(text);
 }
 
 // The records that begin inside the file, at most NoRecords.

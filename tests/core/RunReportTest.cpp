@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <sstream>
 
@@ -127,7 +128,9 @@ void expectExaminations(const PracticeFiles& sources, const ReferenceResult& mod
                 continue;
             const std::string number = trimmed(table.record(row).substr(static_cast<std::size_t>(key.start - 1),
                                                                          static_cast<std::size_t>(key.length)));
+            // Shown as the number it reads as, or as it stands when that is no whole number.
             const double value = referenceNumber(number);
+            const bool whole = std::floor(value) == value && std::abs(value) < 2147483648.0;
             const auto lookedUp = [&](bool carried) {
                 return std::find_if(model.patients.begin(), model.patients.end(), [&](const ReferencePatient& p) {
                     return p.rows[0] != 0 && p.key == value && (p.outcome == Outcome::Carried) == carried;
@@ -143,7 +146,8 @@ void expectExaminations(const PracticeFiles& sources, const ReferenceResult& mod
                 text = cp1252::ansi("Patient entfällt (Satz ") + std::to_string(dropped->record) + ")";
             }
             ++exam.notCarried[static_cast<std::size_t>(reason)];
-            expected.examinations += csvLine({tableName(k), std::to_string(row), number, text});
+            expected.examinations += csvLine(
+                {tableName(k), std::to_string(row), whole ? std::to_string(static_cast<std::int64_t>(value)) : number, text});
         }
         for (const ReferencePatient& p : model.patients) {
             if (p.outcome == Outcome::Carried && (exam.missing || p.rows[k] > exam.read)) {
