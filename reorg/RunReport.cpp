@@ -69,7 +69,9 @@ void RunReport::begin(const LocalDateTime& started, const std::string& sourceFol
                      fieldNamed(person, "GEBDATUM")};
     personRows_ = person.NoRecords();
     summary_.patients.read = personRows_;
+    // Room for all of them at once: a list that grows copies itself over and over.
     patients_.reserve(static_cast<std::size_t>(std::max(personRows_, 0)));
+    values_.reserve(patients_.capacity() * 48);
     for (std::size_t k = 1; k <= examRows_.size(); ++k) {
         ExamSummary& exam = summary_.exams[k - 1];
         exam.missing = k == 3 && sets.db4_missing;
