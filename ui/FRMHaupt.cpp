@@ -2,6 +2,7 @@
 
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
+#include "reorg/DataFolderGuard.h"
 #include "reorg/ReorganisationRun.h"
 #include "tables/TrimBlanks.h"
 #include "ui/Fonts.h"
@@ -158,7 +159,22 @@ void FRMHaupt::cmdLoad_Click(std::int16_t)
     trap([&] { session_.workspace.quellpfad[0] = session_.files.paths.nurpfad(CommonDialog1.FileName); });
     if (trimBlanks(session_.workspace.quellpfad[0]).empty())
         endProgram(EndReason::NoFolder);
+    checkDataFolder();
     trap([&] { cmdsynchronisieren_0->setEnabled(true); });
+}
+
+// A copy-back that a crash interrupted in the chosen folder is finished
+// before anything else, and the user told. The folder is held only while
+// that works: a run holds it from its Start on.
+void FRMHaupt::checkDataFolder()
+{
+    DataFolderGuard guard(session_);
+    const DataFolderGuard::Check check = guard.sichere_datenordner(session_.workspace.quellpfad[0]);
+    guard.release();
+    if (check.notice)
+        messageBox(check.notice->text, check.notice->title, check.notice->icon);
+    if (check.state == DataFolderGuard::State::RecoveryFailed)
+        endProgram(EndReason::RecoveryFailed);
 }
 
 void FRMHaupt::cmdsynchronisieren_Click(std::int16_t Index)

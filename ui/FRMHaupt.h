@@ -64,6 +64,7 @@ private:
     void cmdLoad_Click(std::int16_t Index);
     void cmdsynchronisieren_Click(std::int16_t Index);
     void cmdQuit_Click();
+    void checkDataFolder();
 
     // Runs a handler from the window system. The end of the program stops
     // here, at the outermost frame, and never crosses Qt's event loop.
