@@ -85,7 +85,8 @@ int notFound(Terminal& terminal, const CliOptions& options)
 
 } // namespace
 
-int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal)
+int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
+           ReorganisationRun::Report report)
 {
     if (options.help) {
         terminal.out << helpText(env.separator());
@@ -115,13 +116,14 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
         TerminalWindow window(terminal, options.confirm, dialogs,
                               session.files.paths.pathcomplete(session.workspace.temppfad) + "Errorlog.txt");
         chooseFile(session, table);
-        ReorganisationRun(session, window).cmdsynchronisieren_Click(0);
+        ReorganisationRun(session, window, report).cmdsynchronisieren_Click(0);
     } catch (const ProgramEnd& end) {
         return exitStatus(end.reason);
     }
 }
 
-int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal)
+int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal,
+                   ReorganisationRun::Report report)
 {
     std::optional<CliOptions> options = parseOptions(arguments);
     if (!options) {
@@ -143,7 +145,7 @@ int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Cl
         if (made.isOk())
             *given = cp1252::toUtf8(full);
     }
-    return runCli(*options, env, clock, terminal);
+    return runCli(*options, env, clock, terminal, report);
 }
 
 } // namespace torvane::cli

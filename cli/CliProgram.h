@@ -5,6 +5,7 @@
 #include "errors/ProgramEnd.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
+#include "reorg/ReorganisationRun.h"
 
 #include <string>
 #include <vector>
@@ -32,12 +33,14 @@ inline constexpr int RecoveryFailed = exitStatus(EndReason::RecoveryFailed);
 // error), and runs the reorganisation; or, asked to, puts a backup back.
 // Paths are full paths in the Env's own notation (UTF-8 here, converted to
 // the logic's code page). Returns the exit status.
-int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal);
+int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
+           ReorganisationRun::Report report = ReorganisationRun::Report::Written);
 
 // torvane-cli as started: the arguments (UTF-8, the program's name first)
 // parsed, a patient table or backup folder relative to the current folder
 // made absolute, as
 // the file chooser gives full names, then runCli. Returns the exit status.
-int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal);
+int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal,
+                   ReorganisationRun::Report report = ReorganisationRun::Report::Written);
 
 } // namespace torvane::cli
