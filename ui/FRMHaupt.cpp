@@ -2,6 +2,7 @@
 
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
+#include "reorg/CheckTexts.h"
 #include "reorg/DataFolderGuard.h"
 #include "reorg/ReorganisationRun.h"
 #include "tables/TrimBlanks.h"
@@ -275,6 +276,13 @@ void FRMHaupt::setBusy(bool busy)
 void FRMHaupt::messageBox(const std::string& text, const std::string& title, MessageIcon icon)
 {
     boxes_.show(this, icon, qtText(title), qtLines(text));
+}
+
+void FRMHaupt::showCompletion(const Message& completion, const std::vector<std::string>& warnings)
+{
+    messageBox(completion.text, completion.title, completion.icon);
+    if (!warnings.empty())
+        messageBox(texts::warningBox(warnings), "Warnung", MessageIcon::Exclamation);
 }
 
 Confirmation FRMHaupt::showFinalConfirmation(const Message& onDoubt)

@@ -48,6 +48,8 @@ public:
     void repaint() override;
     void setBusy(bool busy) override;
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    // The completion box, then one "Warnung" box listing the warnings.
+    void showCompletion(const Message& completion, const std::vector<std::string>& warnings) override;
     Confirmation showFinalConfirmation(const Message& onDoubt) override;
 
 signals:

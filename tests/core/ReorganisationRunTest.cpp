@@ -31,6 +31,19 @@ using ::testing::HasSubstr;
 
 std::string tableName(std::size_t k) { return std::string(TableNames[k].base) + ".kvt"; }
 
+// Tables in the practice's own layout are warned of only for patient
+// numbers that occur twice: what standard error holds besides those.
+std::string besidesDoubledNumbers(const std::string& err)
+{
+    std::istringstream lines(err);
+    std::string rest;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Warnung: person.kvt: ", 0) != 0 || line.find("mehrfach vor") == std::string::npos)
+            rest += line + "\n";
+    }
+    return rest;
+}
+
 Row patient(const std::string& key, const std::string& surname, const std::string& firstName = "Eva")
 {
     return {{"DATNUMMER", key}, {"NACHNAME", surname}, {"VORNAME", firstName}};
@@ -87,7 +100,7 @@ protected:
         const FixedClock clock({2011, 3, 5, 9, 30, 0});
         EXPECT_EQ(cli::runCli({confirm, Data + std::string("person.kvt"), false}, env, clock, terminal), status)
             << out.str() << err.str();
-        EXPECT_EQ(err.str(), "");
+        EXPECT_EQ(besidesDoubledNumbers(err.str()), "");
         printed = out.str();
         expectRunFolders(model, n);
         const std::string backup = Data + std::string("REORG_SICHERUNG_03_05_") + std::to_string(n) + "/";

@@ -30,6 +30,13 @@ public:
     {
         events.push_back(title + (icon == MessageIcon::Information ? " (i): " : " (!): ") + text);
     }
+    void showCompletion(const Message& completion, const std::vector<std::string>& shown) override
+    {
+        messageBox(completion.text, completion.title, completion.icon);
+        for (const std::string& warning : shown)
+            events.push_back("warning " + warning);
+        warnings = shown;
+    }
     Confirmation showFinalConfirmation(const Message& onDoubt) override
     {
         events.push_back("confirmation");
@@ -41,6 +48,7 @@ public:
 
     std::string log;
     std::vector<std::string> events;
+    std::vector<std::string> warnings;
 
 private:
     static std::string whole(float value) { return std::to_string(static_cast<int>(value)); }
