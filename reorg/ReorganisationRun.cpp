@@ -148,13 +148,13 @@ void ReorganisationRun::secureTempFolder()
 void ReorganisationRun::refuseUnfitStart(const std::string& source)
 {
     Trap trap(session_.errors, RunLocation);
-    std::optional<std::string> refusal;
+    std::optional<StartChecks::Refusal> refusal;
     trap([&] {
         std::string temp = session_.workspace.temppfad;
-        refusal = StartChecks(session_.env).pruefe_start(source, session_.files.paths.pathcomplete(temp));
+        refusal = StartChecks(session_.env, session_.errors).pruefe_start(source, session_.files.paths.pathcomplete(temp));
     });
     if (refusal)
-        refuse(errnum::RunNotStarted, *refusal, EndReason::Refused);
+        refuse(refusal->number, refusal->text, EndReason::Refused);
 }
 
 // One error, told once and logged once; then the program ends.

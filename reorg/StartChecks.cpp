@@ -1,8 +1,10 @@
 #include "reorg/StartChecks.h"
 
 #include "errors/RunError.h"
+#include "errors/Trap.h"
 #include "platform/Cp1252.h"
 #include "reorg/CheckTexts.h"
+#include "reorg/RunLocation.h"
 #include "resources/Templates.h"
 
 #include <algorithm>
@@ -33,16 +35,17 @@ std::int64_t templateRecordLength(std::size_t t)
 
 } // namespace
 
-std::optional<std::string> StartChecks::pruefe_start(const std::string& dataFolder, const std::string& tempFolder)
+std::optional<StartChecks::Refusal> StartChecks::pruefe_start(const std::string& dataFolder,
+                                                              const std::string& tempFolder)
 {
     for (std::size_t t = 0; t < TableNames.size(); ++t) {
-        if (std::optional<std::string> refusal = readTable(dataFolder, t))
+        if (std::optional<Refusal> refusal = readTable(dataFolder, t))
             return refusal;
     }
     return checkRoom(dataFolder, tempFolder);
 }
 
-std::optional<std::string> StartChecks::readTable(const std::string& dataFolder, std::size_t t)
+std::optional<StartChecks::Refusal> StartChecks::readTable(const std::string& dataFolder, std::size_t t)
 {
     Table& table = tables_[t];
     const std::string path = dataFolder + fileOf(t);
@@ -50,7 +53,7 @@ std::optional<std::string> StartChecks::readTable(const std::string& dataFolder,
     Status status = env_.findPlainFile(path, &found);
     if (status.isOk() && !found) {
         if (t < RequiredTables)
-            return texts::tableMissing(fileOf(t), dataFolder);
+            return Refusal{errnum::RunNotStarted, texts::tableMissing(fileOf(t), dataFolder)};
         return std::nullopt;
     }
     std::string start;
@@ -59,9 +62,10 @@ std::optional<std::string> StartChecks::readTable(const std::string& dataFolder,
     if (status.isOk())
         status = env_.fileSize(path, &table.size);
     if (!status.isOk())
-        return texts::tableUnreadable(fileOf(t), dataFolder, RunError::fromStatus(status).text);
+        return Refusal{status.number(), texts::tableUnreadable(fileOf(t), dataFolder, RunError::fromStatus(status).text)};
     if (const LayoutDefect defect = readTableLayout(start, &table.layout); defect != LayoutDefect::None)
-        return texts::tableUnreadable(fileOf(t), dataFolder, cp1252::ansi(defectText(defect)));
+        return Refusal{errnum::RunNotStarted,
+                       texts::tableUnreadable(fileOf(t), dataFolder, cp1252::ansi(defectText(defect)))};
     table.present = true;
     return std::nullopt;
 }
@@ -80,16 +84,28 @@ std::int64_t StartChecks::storedRows(std::size_t t) const
 
 std::uint64_t StartChecks::sizeIfPresent(const std::string& path)
 {
+    Trap trap(errors_, RunLocation);
     std::uint64_t size = 0;
-    return env_.fileSize(path, &size).isOk() ? size : 0;
+    trap([&] {
+        bool found = false;
+        raiseIfFailed(env_.findPlainFile(path, &found));
+        if (found)
+            raiseIfFailed(env_.fileSize(path, &size));
+    });
+    return size;
+}
+
+bool StartChecks::freeSpace(const std::string& folder, std::uint64_t* out)
+{
+    Trap trap(errors_, RunLocation);
+    return trap([&] { raiseIfFailed(env_.freeSpace(folder, out)); });
 }
 
 // The temporary folder takes the working copies, the templates and the
 // fresh tables (less what it holds of these from an earlier run, which they
 // replace); the data folder the output folder's tables, the report, and the
-// copy-back's staged copies of the tables. A volume that cannot say how much
-// it has is tried all the same.
-std::optional<std::string> StartChecks::checkRoom(const std::string& dataFolder, const std::string& tempFolder)
+// copy-back's staged copies of the tables.
+std::optional<StartChecks::Refusal> StartChecks::checkRoom(const std::string& dataFolder, const std::string& tempFolder)
 {
     const std::int64_t patients = std::min(storedRows(0), MaxPatients);
     std::uint64_t temp = 0;
@@ -111,15 +127,15 @@ std::optional<std::string> StartChecks::checkRoom(const std::string& dataFolder,
                                ReportPerRow * examRows;
     std::uint64_t freeTemp = 0;
     std::uint64_t freeData = 0;
-    const bool tempKnown = env_.freeSpace(tempFolder, &freeTemp).isOk();
-    const bool dataKnown = env_.freeSpace(dataFolder, &freeData).isOk();
+    const bool tempKnown = freeSpace(tempFolder, &freeTemp);
+    const bool dataKnown = freeSpace(dataFolder, &freeData);
     // The same free space to the byte: one volume, which must hold both.
     if (tempKnown && dataKnown && freeTemp == freeData && freeTemp < temp + data)
-        return texts::noRoomOnSharedVolume(tempFolder, dataFolder, temp + data, freeTemp);
+        return Refusal{errnum::RunNotStarted, texts::noRoomOnSharedVolume(tempFolder, dataFolder, temp + data, freeTemp)};
     if (tempKnown && freeTemp < temp)
-        return texts::noRoomInTemp(tempFolder, temp, freeTemp);
+        return Refusal{errnum::RunNotStarted, texts::noRoomInTemp(tempFolder, temp, freeTemp)};
     if (dataKnown && freeData < data)
-        return texts::noRoomInData(dataFolder, data, freeData);
+        return Refusal{errnum::RunNotStarted, texts::noRoomInData(dataFolder, data, freeData)};
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "errors/ErrorReporter.h"
 #include "platform/Env.h"
 #include "tables/TableLayout.h"
 
@@ -17,11 +18,20 @@ namespace torvane {
 // write into them. Nothing is written.
 class StartChecks {
 public:
-    explicit StartChecks(Env& env) : env_(env) {}
+    // A size or free space that cannot be read is reported and taken as
+    // nothing used or no limit: the run is tried all the same.
+    StartChecks(Env& env, ErrorReporter& errors) : env_(env), errors_(errors) {}
 
-    // The refusal in the practice's terms, or nothing when the run can
-    // start. Both folders end in their separator.
-    std::optional<std::string> pruefe_start(const std::string& dataFolder, const std::string& tempFolder);
+    // Why the run does not start, in the practice's terms: the error number
+    // is the program's own, or that of a table that could not be read.
+    struct Refusal {
+        int number = 0;
+        std::string text;
+    };
+
+    // The refusal, or nothing when the run can start. Both folders end in
+    // their separator.
+    std::optional<Refusal> pruefe_start(const std::string& dataFolder, const std::string& tempFolder);
 
     // Patients the run can carry at most; each costs a row in every table.
     static constexpr std::int64_t MaxPatients = 32767;
@@ -33,12 +43,15 @@ private:
         TableLayout layout;
     };
 
-    std::optional<std::string> readTable(const std::string& dataFolder, std::size_t t);
-    std::optional<std::string> checkRoom(const std::string& dataFolder, const std::string& tempFolder);
+    std::optional<Refusal> readTable(const std::string& dataFolder, std::size_t t);
+    std::optional<Refusal> checkRoom(const std::string& dataFolder, const std::string& tempFolder);
     std::int64_t storedRows(std::size_t t) const;
     std::uint64_t sizeIfPresent(const std::string& path);
 
+    bool freeSpace(const std::string& folder, std::uint64_t* out);
+
     Env& env_;
+    ErrorReporter& errors_;
     std::array<Table, 4> tables_;
 };
 

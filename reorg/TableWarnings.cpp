@@ -14,6 +14,15 @@ std::string fileOf(std::size_t table)
     return std::string(TableNames[table - 1].base) + ".kvt";
 }
 
+// A name of digits addresses the field of that number, as a lookup reads it.
+bool addressesByNumber(const std::string& name, std::size_t fields)
+{
+    if (name.empty() || name.size() > 3 || !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const auto number = static_cast<std::size_t>(std::stoi(name));
+    return number >= 1 && number <= fields;
+}
+
 } // namespace
 
 void TableWarnings::add(Rank rank, std::size_t table, std::string text)
@@ -53,14 +62,16 @@ void TableWarnings::fields(std::size_t table, const FieldLists& lists, const Fie
 {
     const std::string file = fileOf(table);
     std::set<std::string> fresh;
-    for (const FieldInfo& field : lists.feldinfo_temp[table])
-        fresh.insert(field.name);
+    for (const FieldInfo& field : lists.feldinfo_temp[table]) {
+        if (!field.name.empty())
+            fresh.insert(field.name);
+    }
     for (int f = 2; f <= lists.feldanzahl_main[table] && f <= 255; ++f) {
         const auto at = static_cast<std::size_t>(f);
         const std::string& name = lists.feldinfo_main[table][at].name;
         if (name.empty())
             continue;
-        if (fresh.count(name) == 0)
+        if (fresh.count(name) == 0 && !addressesByNumber(name, fresh.size()))
             add(Dropped, table, texts::fieldDropped(file, name, counts.dropped[at]));
         else if (counts.cut[at] > 0)
             add(Cut, table, texts::valuesCut(file, name, counts.cut[at]));

@@ -2,6 +2,7 @@
 
 #include "reorg/RunWindow.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ public:
     Confirmation showFinalConfirmation(const Message& onDoubt) override
     {
         events.push_back("confirmation");
+        if (whileConfirming)
+            whileConfirming();
         if (answer_ == Confirmation::Doubt)
             messageBox(onDoubt.text, onDoubt.title, onDoubt.icon);
         events.push_back("confirmation closed");
@@ -49,6 +52,8 @@ public:
     std::string log;
     std::vector<std::string> events;
     std::vector<std::string> warnings;
+    // What happens elsewhere while the window waits.
+    std::function<void()> whileConfirming;
 
 private:
     static std::string whole(float value) { return std::to_string(static_cast<int>(value)); }
