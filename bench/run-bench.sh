@@ -38,7 +38,7 @@ timed_run() {
     warm "$practice"; warm "$target"; settle
     start=$(now)
     TMPDIR="$temp" /usr/bin/time -f '%M' -o "$work/rss" "$program" --confirm=backup "$target/person.kvt" \
-        < /dev/null > /dev/null
+        < /dev/null > /dev/null 2> /dev/null
     end=$(now)
     seconds+=("$(echo "$end - $start" | bc -l)")
     kib+=("$(cat "$work/rss")")
