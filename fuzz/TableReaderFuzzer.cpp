@@ -143,7 +143,7 @@ bool layoutRead(const std::string& input)
         if (field >= layout.fields.size())
             fail("a field outside the field list", field);
     }
-    if (found.missingRows < 0 || found.missingRows > layout.noRecords)
+    if (found.missingRows < 0 || found.missingRows > std::max(layout.noRecords, 0))
         fail("more rows missing than claimed", static_cast<std::uint64_t>(found.missingRows));
     return true;
 }
