@@ -34,7 +34,8 @@ int refuseName(Terminal& terminal, const std::string& name)
 
 } // namespace
 
-int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal)
+int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
+           ReorganisationRun::Report report)
 {
     if (options.help) {
         terminal.out << helpText(env.separator());
@@ -55,13 +56,14 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
         TerminalWindow window(terminal, options.confirm, dialogs,
                               session.files.paths.pathcomplete(session.workspace.temppfad) + "Errorlog.txt");
         chooseFile(session, table);
-        ReorganisationRun(session, window).cmdsynchronisieren_Click(0);
+        ReorganisationRun(session, window, report).cmdsynchronisieren_Click(0);
     } catch (const ProgramEnd& end) {
         return exitStatus(end.reason);
     }
 }
 
-int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal)
+int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal,
+                   ReorganisationRun::Report report)
 {
     std::optional<CliOptions> options = parseOptions(arguments);
     if (!options) {
@@ -81,7 +83,7 @@ int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Cl
         if (made.isOk())
             options->patientTable = cp1252::toUtf8(full);
     }
-    return runCli(*options, env, clock, terminal);
+    return runCli(*options, env, clock, terminal, report);
 }
 
 } // namespace torvane::cli

@@ -5,6 +5,7 @@
 #include "errors/ProgramEnd.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
+#include "reorg/ReorganisationRun.h"
 
 #include <string>
 #include <vector>
@@ -27,11 +28,13 @@ inline constexpr int ErrorsBeforeCopyBack = exitStatus(EndReason::ErrorsBeforeCo
 // chosen file (its folder is the data folder) and runs the reorganisation.
 // The patient table is a full path in the Env's own notation (UTF-8 here,
 // converted to the logic's code page). Returns the exit status.
-int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal);
+int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
+           ReorganisationRun::Report report = ReorganisationRun::Report::Written);
 
 // torvane-cli as started: the arguments (UTF-8, the program's name first)
 // parsed, a patient table relative to the current folder made absolute, as
 // the file chooser gives full names, then runCli. Returns the exit status.
-int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal);
+int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal,
+                   ReorganisationRun::Report report = ReorganisationRun::Report::Written);
 
 } // namespace torvane::cli

@@ -41,10 +41,46 @@ std::string_view trimmed(const char* begin, const char* end)
     return {begin, static_cast<std::size_t>(end - begin)};
 }
 
-void copyCleaned(char* to, const char* from, std::size_t length)
+// Returns, when Noting, whether cleaning changed any byte; noting adds no
+// branch, so counting costs no mispredictions.
+template <bool Noting>
+bool copyCleaned(char* to, const char* from, std::size_t length)
+{
+    unsigned char changed = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = from[i];
+        const char cleaned = Cleaned[static_cast<unsigned char>(c)];
+        to[i] = cleaned;
+        if constexpr (Noting)
+            changed |= static_cast<unsigned char>(cleaned ^ c);
+    }
+    return changed != 0;
+}
+
+// Counts, for each byte of a run of one-character fields, whether cleaning
+// changed it.
+void countChangedBytes(const char* cleaned, const char* from, std::size_t length, std::uint32_t* counts)
 {
     for (std::size_t i = 0; i < length; ++i)
-        to[i] = Cleaned[static_cast<unsigned char>(from[i])];
+        counts[i] += cleaned[i] != from[i] ? 1u : 0u;
+}
+
+bool anyUnpermitted(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return !PermittedBytes[static_cast<unsigned char>(c)]; });
+}
+
+// Whether the bytes behind the written part hold one that cleaning (when it
+// applies) leaves as more than a blank.
+bool losesCharacters(std::string_view text, std::size_t written, bool clean)
+{
+    for (std::size_t i = text.size(); i > written; --i) {
+        const char c = text[i - 1];
+        if ((clean ? Cleaned[static_cast<unsigned char>(c)] : c) != ' ')
+            return true;
+    }
+    return false;
 }
 
 void copyPlain(char* to, const char* from, std::size_t length)
@@ -95,7 +131,9 @@ FieldCopyPlan::FieldCopyPlan(dbases& main, dbases& temp, const FieldLists& field
     const int count = fields.feldanzahl_main[t];
     for (int f = 2; f <= count && f <= 255; ++f) {
         const auto at = static_cast<std::size_t>(f);
-        add(plan(main, temp, fields.feldinfo_main[t][at], fields.feldinfo_temp[t][at]));
+        Step step = plan(main, temp, fields.feldinfo_main[t][at], fields.feldinfo_temp[t][at]);
+        step.field = static_cast<std::uint8_t>(f);
+        add(step);
     }
 }
 
@@ -146,7 +184,8 @@ FieldCopyPlan::Step FieldCopyPlan::plan(dbases& main, dbases& temp, const FieldI
     std::size_t keep = step.target.length;
     if (mainField.typ == "C") {
         step.clean = true;
-        keep = std::min<std::size_t>(keep, static_cast<std::size_t>(std::max<int>(mainField.laenge, 0)));
+        step.cleanWidth = static_cast<std::uint16_t>(std::max<int>(mainField.laenge, 0));
+        keep = std::min<std::size_t>(keep, step.cleanWidth);
     }
     if (tempField.typ == "C")
         keep = std::min<std::size_t>(keep, static_cast<std::size_t>(std::max<int>(tempField.laenge, 0)));
@@ -169,7 +208,17 @@ std::int16_t FieldCopyPlan::resolve(dbases& table, const std::string& name, int*
     }
 }
 
-void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& errors) const
+void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& errors, FieldCopyCounts* counts) const
+{
+    if (counts != nullptr)
+        copy<true>(main, temp, errors, counts);
+    else
+        copy<false>(main, temp, errors, nullptr);
+}
+
+// Counting is compiled apart, so that a copy without it costs nothing extra.
+template <bool Counting>
+void FieldCopyPlan::copy(const dbases& main, dbases& temp, ErrorReporter& errors, FieldCopyCounts* counts) const
 {
     Trap reading(errors, "Error in D_Datenbank: Function hole_datum");
     Trap writing(errors, "Error in D_Datenbank: Sub schreibe_datum");
@@ -187,20 +236,54 @@ void FieldCopyPlan::apply(const dbases& main, dbases& temp, ErrorReporter& error
         const char* from = source + step.source.start;
         char* to = target + step.target.start;
         if (step.bytewise) {
-            if (step.clean)
-                copyCleaned(to, from, step.source.length);
-            else
+            if (!step.clean) {
                 copyPlain(to, from, step.source.length);
+                continue;
+            }
+            if (copyCleaned<Counting>(to, from, step.source.length))
+                countChangedBytes(to, from, step.source.length, &counts->cleaned[step.field]);
             continue;
         }
         const std::string_view text = trimmed(from, from + step.source.length);
+        if (Counting && text.empty()) {
+            fillBlanks(to, step.target.length);
+            continue;
+        }
         const std::size_t length = std::min<std::size_t>(text.size(), step.keep);
-        if (step.clean)
-            copyCleaned(to, text.data(), length);
-        else
-            copyPlain(to, text.data(), length);
+        const bool changed = copyValue<Counting>(step, to, text.data(), length, counts);
         fillBlanks(to + length, step.target.length - length);
+        if (Counting && text.size() > length)
+            countBeyond(step, text, length, changed, *counts);
     }
+}
+
+// Copies a value, cleaned where the step cleans. Counting, it counts and
+// tells whether cleaning changed it.
+template <bool Counting>
+bool FieldCopyPlan::copyValue(const Step& step, char* to, const char* from, std::size_t length,
+                              FieldCopyCounts* counts)
+{
+    if (!step.clean) {
+        copyPlain(to, from, length);
+        return false;
+    }
+    const bool changed = copyCleaned<Counting>(to, from, length);
+    if constexpr (Counting)
+        counts->cleaned[step.field] += changed ? 1u : 0u;
+    return changed;
+}
+
+// A value longer than what was written: cleaning looks at it as wide as the
+// working copy's field, so a change behind the written part counts too; and
+// the value was cut when that part held a character cleaning keeps.
+void FieldCopyPlan::countBeyond(const Step& step, std::string_view text, std::size_t length, bool changed,
+                                FieldCopyCounts& counts)
+{
+    if (step.clean && !changed &&
+        anyUnpermitted(text.substr(length, std::min<std::size_t>(text.size(), step.cleanWidth) - length)))
+        ++counts.cleaned[step.field];
+    if (losesCharacters(text, length, step.clean))
+        ++counts.cut[step.field];
 }
 
 } // namespace torvane

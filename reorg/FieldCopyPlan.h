@@ -5,11 +5,21 @@
 #include "reorg/FieldLists.h"
 #include "tables/dbases.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace torvane {
+
+// What the field copy did to the values it carried, by the working copy's
+// field position (1..255): how many cleaning changed, and how many lost
+// characters that cleaning keeps because the field they went into is narrower.
+struct FieldCopyCounts {
+    std::array<std::uint32_t, 256> cleaned{};
+    std::array<std::uint32_t, 256> cut{};
+};
 
 // The field copy of one examination or patient table, worked out once per
 // run. For every field f from 2 on, the transfer reads the field named like
@@ -28,8 +38,9 @@ public:
     bool empty() const { return steps_.empty(); }
 
     // Fills the temp table's record buffer from the main table's; failures
-    // are reported as the per-field routines would report them.
-    void apply(const dbases& main, dbases& temp, ErrorReporter& errors) const;
+    // are reported as the per-field routines would report them. With counts,
+    // also counts what cleaning and fitting did.
+    void apply(const dbases& main, dbases& temp, ErrorReporter& errors, FieldCopyCounts* counts = nullptr) const;
 
 private:
     // Where a field lies in its record buffer: [start, start + length).
@@ -44,6 +55,8 @@ private:
         Span source;                  // empty when the name addresses no field
         Span target;                  // where the value goes, when written
         std::uint16_t keep = 0;       // characters kept of the trimmed value
+        std::uint16_t cleanWidth = 0; // characters cleaning looks at, when it applies
+        std::uint8_t field = 0;       // position in the working copy (of the first, for a run)
         bool clean = false;
         bool written = false;         // false: the name addresses no field of the fresh table
         // Consecutive one-character fields copied to consecutive ones, each
@@ -56,6 +69,14 @@ private:
     Step plan(dbases& main, dbases& temp, const FieldInfo& mainField, const FieldInfo& tempField);
     void add(const Step& step);
     std::int16_t resolve(dbases& table, const std::string& name, int* field);
+    template <bool Counting>
+    void copy(const dbases& main, dbases& temp, ErrorReporter& errors, FieldCopyCounts* counts) const;
+    template <bool Counting>
+    static bool copyValue(const Step& step, char* to, const char* from, std::size_t length, FieldCopyCounts* counts);
+    // The value as read, how much of it was written, and whether cleaning
+    // changed that part.
+    static void countBeyond(const Step& step, std::string_view text, std::size_t length, bool changed,
+                            FieldCopyCounts& counts);
 
     std::vector<Step> steps_;
     std::vector<RunError> errors_;

@@ -10,6 +10,8 @@ TransferResult RecordTransfer::transfer(std::int32_t r, std::int16_t& running)
     Trap trap(session_.errors, RunLocation);
     DatabaseSets& sets = session_.databases.sets;
     trap([&] { sets.db_main[0].Go(r); });
+    if (report_ != nullptr)
+        report_->patientRead(r, sets.db_main[0]);
 
     Variant key;
     trap([&] {
@@ -23,21 +25,32 @@ TransferResult RecordTransfer::transfer(std::int32_t r, std::int16_t& running)
         if (!roundToInt32(leadingNumber(key.toText()), &d))
             throw RunError::raised(errnum::Overflow);
     });
-    if (d < 1 || skipped(d))
-        return TransferResult::Skipped;
+    if (d < 1)
+        return skip(DropReason::NoValidNumber);
+    if (const std::optional<DropReason> reason = dropReason(d))
+        return skip(*reason);
     if (running == MaxPatients)
         return TransferResult::LimitReached;
 
     ++running;
     haenge_satz_an(running);
     copyFields();
+    if (report_ != nullptr)
+        report_->carried(running);
     return TransferResult::CarriedOver;
+}
+
+TransferResult RecordTransfer::skip(DropReason reason)
+{
+    if (report_ != nullptr)
+        report_->dropped(reason);
+    return TransferResult::Skipped;
 }
 
 // Synchronises the working copies on the key, then tells placeholder and
 // nameless patients apart; the patient table then stands on the first row
 // with that key, which may be an earlier one.
-bool RecordTransfer::skipped(std::int32_t d)
+std::optional<DropReason> RecordTransfer::dropReason(std::int32_t d)
 {
     Trap trap(session_.errors, RunLocation);
     bool missing = false;
@@ -45,6 +58,8 @@ bool RecordTransfer::skipped(std::int32_t d)
         std::uint8_t set = DatabaseSets::MainSet;
         session_.databases.keyed.synchronisiere_datenbanken(set, d, missing);
     });
+    if (report_ != nullptr)
+        report_->positioned(d, session_.databases.sets);
     std::string surname;
     std::string firstName;
     trap([&] {
@@ -59,7 +74,13 @@ bool RecordTransfer::skipped(std::int32_t d)
         Variant field("Vorname");
         firstName = trimBlanks(session_.databases.sets.hole_datum(set, table, field).toText());
     });
-    return missing || surname == "Neuer_Patient" || (surname + firstName).empty();
+    if (missing)
+        return DropReason::NoValidNumber;
+    if (surname == "Neuer_Patient")
+        return DropReason::Placeholder;
+    if ((surname + firstName).empty())
+        return DropReason::Nameless;
+    return std::nullopt;
 }
 
 void RecordTransfer::haenge_satz_an(std::int16_t& running)
@@ -102,7 +123,8 @@ void RecordTransfer::copyFields()
     for (std::size_t t = 1; t <= 4; ++t) {
         if ((t == 4 && sets.db4_missing) || plans_[t].empty())
             continue;
-        trap([&] { plans_[t].apply(sets.db_main[t - 1], sets.db_temp[t - 1], session_.errors); });
+        FieldCopyCounts* counts = report_ != nullptr ? &report_->fieldCounts(t) : nullptr;
+        trap([&] { plans_[t].apply(sets.db_main[t - 1], sets.db_temp[t - 1], session_.errors, counts); });
         trap([&] {
             std::uint8_t set = DatabaseSets::TempSet;
             std::string table = "db" + std::to_string(t);

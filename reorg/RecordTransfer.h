@@ -1,10 +1,12 @@
 #pragma once
 
 #include "reorg/FieldCopyPlan.h"
+#include "reorg/RunReport.h"
 #include "reorg/Session.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace torvane {
 
@@ -22,7 +24,8 @@ public:
     // The running number is a 16-bit counter: it cannot go past this.
     static constexpr std::int16_t MaxPatients = 32767;
 
-    explicit RecordTransfer(Session& session) : session_(session) {}
+    // With a report, tells it what becomes of every record.
+    explicit RecordTransfer(Session& session, RunReport* report = nullptr) : session_(session), report_(report) {}
 
     // Both sets open and the field lists read.
     TransferResult transfer(std::int32_t r, std::int16_t& running);
@@ -31,10 +34,12 @@ public:
     void haenge_satz_an(std::int16_t& running);
 
 private:
-    bool skipped(std::int32_t d);
+    std::optional<DropReason> dropReason(std::int32_t d);
+    TransferResult skip(DropReason reason);
     void copyFields();
 
     Session& session_;
+    RunReport* report_;
     bool planned_ = false;
     std::array<FieldCopyPlan, 5> plans_;  // by table 1..4
 };

@@ -3,6 +3,7 @@
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
 #include "files/CopyBack.h"
+#include "reorg/ReportTexts.h"
 #include "reorg/RunLocation.h"
 #include "reorg/RunTexts.h"
 #include "resources/Templates.h"
@@ -58,7 +59,11 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
         tell({texts::nothingToDo(), "Information", MessageIcon::Information});
         endProgram(EndReason::NothingToDo);
     }
+    if (report_)
+        trap([&] { report_->begin(session_.clock.now(), source, staging, session_.databases.sets); });
     transferAll(n);
+    if (report_)
+        report_->sammle_restzeilen(session_.databases.sets, session_.errors);
 
     trap([&] {
         std::uint8_t set = DatabaseSets::TempSet;
@@ -73,6 +78,7 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
     std::string output = makeFolder(source, "REORG_AUSGANG");
     trap([&] { session_.files.paths.pathcomplete(output); });
     writeOutput(output);
+    writeReport(output);
     tell({texts::completion(output), "...und fertig!", MessageIcon::Exclamation});
 
     Confirmation choice = Confirmation::Doubt;
@@ -189,6 +195,17 @@ void ReorganisationRun::writeOutput(const std::string& output)
             trap([&] { raiseIfFailed(session_.env.deleteFile(file)); });
         trap([&] { raiseIfFailed(session_.env.copyFile(ws.temppfad + name.base + "temp.kvt", file)); });
     }
+}
+
+// The report's files follow the result tables; a failure to write them
+// changes neither the tables nor the rest of the run.
+void ReorganisationRun::writeReport(const std::string& output)
+{
+    if (!report_)
+        return;
+    Trap trap(session_.errors, RunLocation);
+    const bool written = report_->schreibe_protokoll(session_.env, session_.errors, output, session_.fields);
+    trap([&] { window_.setLogText(window_.logText() + texts::logLines(report_->summary(session_.fields), written)); });
 }
 
 // All four tables or none: after a failure the user learns that the data

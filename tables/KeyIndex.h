@@ -25,6 +25,8 @@ public:
     void update(std::int32_t record, Key key);
     // The first record carrying the key, 0 when there is none.
     std::int32_t first(std::int32_t key) const;
+    // The key of an indexed record.
+    Key keyOf(std::int32_t record) const { return keys_[static_cast<std::size_t>(record - 1)]; }
 
 private:
     void forget(std::int32_t record, std::int32_t key);

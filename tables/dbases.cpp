@@ -331,6 +331,34 @@ std::int32_t dbases::firstRecordWithKey(std::int32_t key)
     return index_.first(key);
 }
 
+// From the key index, which holds every record's key, so that naming many
+// scattered records reads none of them.
+KeyIndex::Key dbases::recordKey(std::int32_t record)
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    if (record < 1 || record > noRecords_)
+        throw RunError::raised(errnum::SubscriptOutOfRange);
+    if (noRecords_ - heldRecords() > MaxAbsentIndexed) {
+        const std::string text = storedKey(record);
+        return keyOfText(text.data(), text.size());
+    }
+    if (!indexBuilt_ || index_.recordCount() != noRecords_)
+        onFile([&] { buildIndex(); });
+    return index_.keyOf(record);
+}
+
+std::string dbases::storedKey(std::int32_t record)
+{
+    if (!file_)
+        throw RunError::raised(errnum::BadFileName);
+    const std::pair<std::size_t, std::size_t> span = keySpan();
+    std::string text(span.second, ' ');
+    if (record >= 1 && record <= heldRecords())
+        onFile([&] { file_->read(recordOffset(record) + span.first, text.data(), span.second); });
+    return trimBlanks(text);
+}
+
 // The records that begin inside the file, at most NoRecords.
 std::int32_t dbases::heldRecords() const
 {

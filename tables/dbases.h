@@ -94,6 +94,14 @@ public:
     // The first record whose DATNUMMER reads as the key, 0 when none; the
     // same record a scan from record 1 would stop at. Cursor and buffer stay.
     std::int32_t firstRecordWithKey(std::int32_t key);
+    // The key record 1..NoRecords reads as (none when that is no whole
+    // number), as positioning on a key sees it. Cursor and buffer stay.
+    KeyIndex::Key recordKey(std::int32_t record);
+    // A record's key field as stored, blanks around removed. Cursor and buffer stay.
+    std::string storedKey(std::int32_t record);
+    // The records that begin inside the file; a header may claim more,
+    // which then read as blank records.
+    std::int32_t storedRecords() const { return isOpen() ? heldRecords() : 0; }
 
 private:
     struct Layout;

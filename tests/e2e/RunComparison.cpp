@@ -80,6 +80,22 @@ std::string withoutDates(std::string text)
     return text;
 }
 
+// The run report's protocol begins with the time of the run.
+std::string withoutRunTime(std::string text)
+{
+    const std::string marker = "Uhr";
+    const std::size_t end = text.find(marker);
+    const std::size_t comma = text.rfind(", ", end);
+    if (end != std::string::npos && comma != std::string::npos && end < text.find('\n'))
+        text.replace(comma + 2, end - comma - 2, "- ");
+    return text;
+}
+
+bool isProtocol(const std::string& name)
+{
+    return name.ends_with("/Protokoll.txt");
+}
+
 class Comparison {
 public:
     Comparison(const RunRecord& native, const RunRecord& windows) : native_(native), windows_(windows)
@@ -99,6 +115,12 @@ public:
         }
         if (auto log = native.find("Errorlog.txt"); log != native.end())
             log->second = asOnWindows(log->second, logNames_);
+        for (Tree* tree : {&native, &windows}) {
+            for (auto& [name, bytes] : *tree) {
+                if (isProtocol(name))
+                    bytes = withoutRunTime(tree == &native ? asOnWindows(bytes, logNames_) : bytes);
+            }
+        }
         for (const auto& [name, bytes] : native) {
             const auto other = windows.find(name);
             if (other == windows.end())

@@ -1,8 +1,8 @@
 #include "support/RandomPractice.h"
 
+#include "resources/Templates.h"
 #include "support/TableImage.h"
 #include "support/TemplateFields.h"
-#include "resources/Templates.h"
 
 #include <algorithm>
 #include <random>

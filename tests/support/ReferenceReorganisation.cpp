@@ -128,18 +128,31 @@ struct Table : TableImage {
 };
 
 // Positions the table on its first row with the key, scanning from record 1;
-// without one, a row carrying the key is appended and written.
-void synchronise(Table& table, std::int32_t key)
+// without one, a row carrying the key is appended and written. Returns the row.
+std::int32_t synchronise(Table& table, std::int32_t key)
 {
     for (std::int32_t i = 1, records = table.count; i <= records; ++i) {
         table.go(i);
         if (leadingNumber(table.getData("Datnummer")) == key)
-            return;
+            return i;
     }
     table.go(-5);
     table.go(-2);
     table.writeData("DATNUMMER", std::to_string(key));
     table.upd();
+    return table.cursor;
+}
+
+std::string cleanedAll(std::string value)
+{
+    for (char& c : value)
+        c = Permitted.find(c) == std::string::npos ? ' ' : c;
+    return value;
+}
+
+std::string trimmedRight(const std::string& text)
+{
+    return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
 // The working copies (without kvxdat3 when the practice lacks it), the
@@ -149,19 +162,31 @@ struct Reorganisation {
     {
         Table& person = *main[0];
         person.go(r);
+        ReferencePatient& patient = patients.emplace_back();
+        patient.record = r;
+        patient.number = person.getData("Datnummer");
+        patient.surname = person.getData("Nachname");
+        patient.firstName = person.getData("Vorname");
+        patient.birthDate = person.getData("GEBDATUM");
         const double key = std::nearbyint(leadingNumber(person.getData("Datnummer")));
         if (key < 1)
             return;
-        for (std::optional<Table>& table : main) {
-            if (table)
-                synchronise(*table, static_cast<std::int32_t>(key));
+        patient.key = static_cast<std::int32_t>(key);
+        for (std::size_t k = 0; k < main.size(); ++k) {
+            if (main[k])
+                patient.rows[k] = synchronise(*main[k], patient.key);
         }
         const std::string surname = person.getData("Nachname");
-        if (surname == "Neuer_Patient" || trimmed(surname + person.getData("Vorname")).empty())
+        patient.dataSurname = surname;
+        patient.dataFirstName = person.getData("Vorname");
+        patient.outcome = surname == "Neuer_Patient" ? ReferencePatient::Outcome::Placeholder
+                          : trimmed(surname + person.getData("Vorname")).empty() ? ReferencePatient::Outcome::Nameless
+                                                                                 : ReferencePatient::Outcome::Carried;
+        if (patient.outcome != ReferencePatient::Outcome::Carried)
             return;
         if (running == 32767)
             throw std::runtime_error("the running number cannot count past 32767");
-        ++running;
+        patient.newNumber = ++running;
         appendRows();
         copyFields();
     }
@@ -208,16 +233,35 @@ struct Reorganisation {
             for (std::size_t f = 1; f < main[t]->fields.size(); ++f) {
                 const ImageField& source = main[t]->fields[f];
                 const ImageField target = f < targets.size() ? targets[f] : ImageField{};
-                const std::string value = fitted(main[t]->getData(source.name), source.type, source.length, true);
+                const std::string read = main[t]->getData(source.name);
+                const std::string value = fitted(read, source.type, source.length, true);
                 fresh[t].writeData(source.name, fitted(value, target.type, target.length));
                 fresh[t].upd();
+                count(t, f + 1, source, read);
             }
         }
+    }
+
+    // What cleaning and fitting did to a value that reached the fresh table.
+    void count(std::size_t t, std::size_t f, const ImageField& source, const std::string& read)
+    {
+        const auto span = fresh[t].span(source.name);
+        if (!span)
+            return;
+        ReferenceFieldCount& counted = fields[t][static_cast<int>(f)];
+        const bool text = source.type == "C";
+        if (text && fitted(read, source.type, source.length, true) != fitted(read, source.type, source.length))
+            ++counted.cleaned;
+        const std::string arrived = fresh[t].buffer.substr(span->first, span->second);
+        if (trimmedRight(text ? cleanedAll(read) : read) != trimmedRight(arrived))
+            ++counted.cut;
     }
 
     std::array<std::optional<Table>, 4> main;
     std::vector<Table> fresh;
     int running = 0;
+    std::vector<ReferencePatient> patients;
+    std::array<std::map<int, ReferenceFieldCount>, 4> fields;
 };
 
 } // namespace
@@ -236,12 +280,19 @@ ReferenceResult referenceReorganisation(const PracticeFiles& sources)
     for (std::int32_t r = 1; r <= n && !result.nothingToDo; ++r)
         run.transfer(r);
     result.carried = run.running;
+    result.patients = run.patients;
+    result.fields = run.fields;
     for (std::size_t k = 0; k < 4; ++k) {
         result.fresh[k] = run.fresh[k].file;
         if (run.main[k])
             result.working[k] = run.main[k]->file;
     }
     return result;
+}
+
+double referenceNumber(const std::string& keyText)
+{
+    return leadingNumber(keyText);
 }
 
 } // namespace torvane::testsupport
