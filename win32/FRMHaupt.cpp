@@ -89,8 +89,9 @@ void FRMHaupt::onCreate()
     add(WC_STATICW, L"Pfad", Label, id::lblfiletext_1, lblfiletext, HeadingFont);
     add(WC_EDITW, L"", WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, id::txtfile_9, txtfile9, TextBoxFont,
         WS_EX_CLIENTEDGE);
-    add(WC_EDITW, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_READONLY | ES_MULTILINE | ES_AUTOVSCROLL,
-        id::txtfile_8, txtfile8, TextBoxFont, WS_EX_CLIENTEDGE);
+    add(WC_EDITW, L"", WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_MULTILINE | ES_AUTOVSCROLL, id::txtfile_8, txtfile8,
+        TextBoxFont, WS_EX_CLIENTEDGE);
+    logBox_.emplace(control(id::txtfile_8));
     add(WC_STATICW, L"0", Label, id::lblsatz_3, lblsatz, CounterFont);
     add(PROGRESS_CLASSW, L"", PBS_SMOOTH, id::prgprogress_4, prgprogress, WindowFont);
     add(WC_BUTTONW, L"Start - Reorganisieren", Button | WS_DISABLED, id::cmdsynchronisieren_0, cmdsynchronisieren,
@@ -148,10 +149,19 @@ bool FRMHaupt::onMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR* result)
     }
 }
 
+void FRMHaupt::onDpiChanged()
+{
+    DialogWindow::onDpiChanged();
+    HWND old = logBox_->handle();
+    layout_.replace(old, logBox_->layOut());
+}
+
 void FRMHaupt::setLogText(const std::string& text)
 {
     log_ = text;
-    SetWindowTextW(control(id::txtfile_8), wideLines(text).c_str());
+    HWND old = logBox_->handle();
+    logBox_->setText(wideLines(text));
+    layout_.replace(old, logBox_->handle());
 }
 
 void FRMHaupt::setProgressVisible(bool visible)

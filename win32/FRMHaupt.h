@@ -5,6 +5,7 @@
 #include "reorg/Session.h"
 #include "win32/DialogWindow.h"
 #include "win32/FileChooser.h"
+#include "win32/WholeLinesEdit.h"
 
 #include <windows.h>
 
@@ -55,6 +56,7 @@ private:
     void onCreate() override;
     void onCommand(int id, int notification) override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    void onDpiChanged() override;
 
     HWND control(int id) const { return GetDlgItem(hwnd(), id); }
     void showPointer() const;
@@ -64,6 +66,7 @@ private:
     EndHandler ended_;
     desktop::FRMHauptHandlers handlers_;
     std::string log_;
+    std::optional<WholeLinesEdit> logBox_;
     int barMin_ = 0;
     int barMax_ = 100;
     int barValue_ = 0;

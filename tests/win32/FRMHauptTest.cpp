@@ -14,6 +14,7 @@
 #include "win32/ControlIds.h"
 #include "win32/Dpi.h"
 #include "win32/FRMHaupt.h"
+#include "win32/WholeLinesEdit.h"
 #include "win32/WideText.h"
 #include "win32/Win32ErrorDialogFactory.h"
 
@@ -216,6 +217,15 @@ TEST_P(FinalConfirmation, ChooseStartAndConfirm)
     WindowScript script;
     script.then(L"...und fertig!", [&](HWND box) {
         shown.push_back(practice.shown(box));
+        // The log with the run's summary, in whole lines, scrolling only when it must.
+        HWND log = practice.control(id::txtfile_8);
+        EXPECT_TRUE(text(log).starts_with(L"Die Datei wird reorganisiert\r\n"));
+        const win32::WholeLinesEdit edit(log);
+        RECT shownText;
+        SendMessageW(log, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shownText));
+        EXPECT_EQ(shownText.bottom - shownText.top, edit.visibleLines() * edit.lineHeight());
+        const bool scrolls = (GetWindowLongPtrW(log, GWL_STYLE) & WS_VSCROLL) != 0;
+        EXPECT_EQ(scrolls, SendMessageW(log, EM_GETLINECOUNT, 0, 0) > edit.visibleLines());
         click(item(box, IDOK));
     });
     script.then(L"Endhinweis", [&](HWND window) {
