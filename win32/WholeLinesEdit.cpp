@@ -47,15 +47,24 @@ HWND WholeLinesEdit::layOut()
     return edit_;
 }
 
+// Some edit controls take a pixel or two of their own off the text
+// rectangle, at the top and as much at the bottom: that inset is measured
+// first, so that it does not cost a line.
 void WholeLinesEdit::fitTextRect()
 {
     RECT client;
     GetClientRect(edit_, &client);
+    const int right = std::max(static_cast<int>(client.right) - SidePadding, SidePadding + 1);
+    RECT text{SidePadding, 0, right, client.bottom};
+    SendMessageW(edit_, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
+    SendMessageW(edit_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    const int inset = std::max(static_cast<int>(text.top), 0);
+
     const int pitch = lineHeight();
-    const int lines = std::max(static_cast<int>(client.bottom) / pitch, 1);
-    const int spare = std::max(static_cast<int>(client.bottom) - lines * pitch, 0);
-    RECT text{SidePadding, spare / 2, std::max(static_cast<int>(client.right) - SidePadding, SidePadding + 1),
-              spare / 2 + lines * pitch};
+    const int usable = static_cast<int>(client.bottom) - 2 * inset;
+    const int lines = std::max(usable / pitch, 1);
+    const int spare = std::max(usable - lines * pitch, 0);
+    text = {SidePadding, spare / 2, right, spare / 2 + 2 * inset + lines * pitch};
     SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&text));
 }
 

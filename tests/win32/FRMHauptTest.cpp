@@ -224,6 +224,9 @@ TEST_P(FinalConfirmation, ChooseStartAndConfirm)
         RECT shownText;
         SendMessageW(log, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shownText));
         EXPECT_EQ(shownText.bottom - shownText.top, edit.visibleLines() * edit.lineHeight());
+        RECT client;
+        GetClientRect(log, &client);
+        EXPECT_LT(client.bottom - edit.visibleLines() * edit.lineHeight(), edit.lineHeight() * 3 / 2);
         const bool scrolls = (GetWindowLongPtrW(log, GWL_STYLE) & WS_VSCROLL) != 0;
         EXPECT_EQ(scrolls, SendMessageW(log, EM_GETLINECOUNT, 0, 0) > edit.visibleLines());
         click(item(box, IDOK));

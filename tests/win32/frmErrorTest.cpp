@@ -226,6 +226,8 @@ TEST(ErrorDialog, LongestTextsShowWholeLinesAndScrollOnlyWhenNeeded)
             const int visible = edit.visibleLines();
             EXPECT_GE(visible, 1);
             EXPECT_EQ(textRect.bottom - textRect.top, visible * pitch);
+            // No further line would fit: what is left is less than a line and the control's own inset.
+            EXPECT_LT(client.bottom - visible * pitch, pitch + pitch / 2);
             EXPECT_TRUE(textRect.top >= 0 && textRect.bottom <= client.bottom);
             const int lines = static_cast<int>(SendMessageW(box, EM_GETLINECOUNT, 0, 0));
             const bool scrolls = (GetWindowLongPtrW(box, GWL_STYLE) & WS_VSCROLL) != 0;
