@@ -227,9 +227,10 @@ void FRMHaupt::setBusy(bool busy)
     HWND focus = GetFocus();
     for (int button : {id::cmdLoad_3, id::cmdsynchronisieren_0, id::cmdQuit}) {
         // Off the buttons, before they are disabled: a disabled control
-        // keeps the focus from the keyboard.
+        // keeps the focus from the keyboard. To the log directly: through
+        // the dialog manager the path box would take it, its text marked.
         if (busy && focus == control(button))
-            SetFocus(hwnd());
+            SetFocus(control(id::txtfile_8));
         EnableWindow(control(button), busy ? FALSE : TRUE);
     }
     showPointer();
