@@ -21,20 +21,30 @@ std::optional<CliOptions> parseOptions(const std::vector<std::string>& arguments
             else
                 return std::nullopt;
             confirmGiven = true;
+        } else if (arg == "--restore" && !options.restore) {
+            options.restore = true;
+        } else if (arg.rfind("--restore=", 0) == 0 && arg.size() > 10 && !options.restore) {
+            options.restore = true;
+            options.restoreFolder = arg.substr(10);
         } else if (!arg.empty() && arg[0] != '-' && options.patientTable.empty()) {
             options.patientTable = arg;
         } else {
             return std::nullopt;
         }
     }
-    if (!options.help && options.patientTable.empty())
+    // A restore asks nothing; it takes either the patient table or the backup folder.
+    const bool restoreTakesOne = options.restoreFolder.empty() != options.patientTable.empty();
+    if (options.restore && (confirmGiven || !restoreTakesOne))
+        return std::nullopt;
+    if (!options.help && !options.restore && options.patientTable.empty())
         return std::nullopt;
     return options;
 }
 
 const char* usageLine()
 {
-    return "Aufruf: torvane-cli [--confirm=backup|doubt] PATIENTENTABELLE\n";
+    return "Aufruf: torvane-cli [--confirm=backup|doubt] PATIENTENTABELLE\n"
+           "       torvane-cli --restore PATIENTENTABELLE | --restore=SICHERUNGSORDNER\n";
 }
 
 std::string helpText(char separator)
@@ -56,7 +66,9 @@ std::string helpText(char separator)
            "aus jedem Patienten geworden ist: Patienten.csv (alte und neue Nummer jedes\n"
            "Patientensatzes), Untersuchungen.csv (nicht übernommene und leer angelegte\n"
            "Untersuchungszeilen) und Protokoll.txt (Zusammenfassung und Warnungen). Die\n"
-           "Zusammenfassung erscheint vor der Rückfrage auch hier.\n"
+           "Zusammenfassung erscheint vor der Rückfrage auch hier. Die ersetzten\n"
+           "Originaldateien werden in den Ordner REORG_SICHERUNG_<Monat>_<Tag>_<n> im\n"
+           "Datenordner verschoben.\n"
            "\n"
            "  --confirm=backup  bestätigt, dass eine Sicherheitskopie angefertigt wurde:\n"
            "                    die Originaldateien werden ersetzt.\n"
@@ -64,6 +76,11 @@ std::string helpText(char separator)
            "                    unverändert.\n"
            "  ohne --confirm    fragt nach (1 = Sicherheitskopie vorhanden, 2 = abbrechen);\n"
            "                    jede andere Antwort gilt als Abbruch.\n"
+           "  --restore         holt die Dateien der neuesten Sicherung im Ordner von\n"
+           "                    PATIENTENTABELLE zurück; die Dateien, die sie ersetzen,\n"
+           "                    kommen in einen neuen Sicherungsordner.\n"
+           "  --restore=SICHERUNGSORDNER\n"
+           "                    ebenso mit dieser Sicherung (einem Ordner REORG_SICHERUNG_...).\n"
            "  --help            zeigt diese Hilfe.\n"
            "\n"
            "Wird ohne Rückfrage gearbeitet (--confirm=backup oder keine Eingabe am Terminal)\n"
@@ -71,14 +88,24 @@ std::string helpText(char separator)
            "nicht ersetzt.\n"
            "\n"
            "Rückgabewerte:\n"
-           "  0  Originaldateien durch das Ergebnis ersetzt\n"
+           "  0  Originaldateien durch das Ergebnis ersetzt (bzw. Sicherung zurückgeholt)\n"
            "  1  mit \"Abbruch\" im Fehlerdialog beendet\n"
            "  2  falscher Aufruf\n"
            "  3  abgebrochen, weil keine Sicherheitskopie bestätigt wurde\n"
            "  4  keine Sätze zum Umsetzen vorhanden\n"
            "  5  Lauf abgelehnt (kein freier Ordnername, mehr als 32767 Patienten)\n"
-           "  6  nicht ersetzt, weil ohne Rückfrage nach gemeldeten Fehlern oder weil das\n"
-           "     Ersetzen fehlschlug (die Originaldateien bleiben dann unverändert)\n";
+           "  6  nicht ersetzt, weil ohne Rückfrage nach gemeldeten Fehlern, weil der Platz\n"
+           "     im Datenordner nicht reichte oder weil das Ersetzen fehlschlug (die\n"
+           "     Originaldateien bleiben dann unverändert)\n"
+           "  7  im Datenordner arbeitet gerade ein anderer Lauf (oder er ließ sich nicht\n"
+           "     sperren); nichts verändert\n"
+           "  8  keine Sicherung zum Zurückholen gefunden; nichts verändert\n"
+           "  9  eine unterbrochene Übernahme ließ sich nicht abschließen; die Dateien\n"
+           "     bleiben, wo sie sind (die Meldung nennt, wo jede Tabelle liegt)\n"
+           "\n"
+           "Vor jedem Lauf wird eine durch Absturz oder Stromausfall unterbrochene Übernahme\n"
+           "im Datenordner abgeschlossen; was dabei gefunden und getan wurde, steht auf der\n"
+           "Fehlerausgabe und im Fehlerprotokoll.\n";
 }
 
 } // namespace torvane::cli

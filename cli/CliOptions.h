@@ -12,6 +12,10 @@ struct CliOptions {
     ConfirmOption confirm = ConfirmOption::Ask;
     std::string patientTable;  // as given, UTF-8
     bool help = false;
+    // Put back a backup instead of reorganising: the newest of the patient
+    // table's folder, or the one named here (as given, UTF-8).
+    bool restore = false;
+    std::string restoreFolder = {};
 };
 
 // Parses the command line, the program's name first; empty on a usage error.

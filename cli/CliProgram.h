@@ -22,17 +22,23 @@ inline constexpr int Doubt = exitStatus(EndReason::Doubt);
 inline constexpr int NothingToDo = exitStatus(EndReason::NothingToDo);
 inline constexpr int Refused = exitStatus(EndReason::Refused);
 inline constexpr int ErrorsBeforeCopyBack = exitStatus(EndReason::ErrorsBeforeCopyBack);
+inline constexpr int Locked = exitStatus(EndReason::Locked);
+inline constexpr int NothingToRestore = exitStatus(EndReason::NothingToRestore);
+inline constexpr int RecoveryFailed = exitStatus(EndReason::RecoveryFailed);
 } // namespace exitcode
 
 // Does what the main window does at load, takes the patient table as the
-// chosen file (its folder is the data folder) and runs the reorganisation.
-// The patient table is a full path in the Env's own notation (UTF-8 here,
-// converted to the logic's code page). Returns the exit status.
+// chosen file (its folder is the data folder), locks the data folder and
+// finishes a copy-back a crash interrupted there (telling so on standard
+// error), and runs the reorganisation; or, asked to, puts a backup back.
+// Paths are full paths in the Env's own notation (UTF-8 here, converted to
+// the logic's code page). Returns the exit status.
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
            ReorganisationRun::Report report = ReorganisationRun::Report::Written);
 
 // torvane-cli as started: the arguments (UTF-8, the program's name first)
-// parsed, a patient table relative to the current folder made absolute, as
+// parsed, a patient table or backup folder relative to the current folder
+// made absolute, as
 // the file chooser gives full names, then runCli. Returns the exit status.
 int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal,
                    ReorganisationRun::Report report = ReorganisationRun::Report::Written);

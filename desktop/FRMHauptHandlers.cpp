@@ -2,6 +2,7 @@
 
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
+#include "reorg/DataFolderGuard.h"
 #include "reorg/ReorganisationRun.h"
 #include "tables/TrimBlanks.h"
 
@@ -40,7 +41,22 @@ void FRMHauptHandlers::chooseFolder()
     trap([&] { session_.workspace.quellpfad[0] = session_.files.paths.nurpfad(CommonDialog1.FileName); });
     if (trimBlanks(session_.workspace.quellpfad[0]).empty())
         endProgram(EndReason::NoFolder);
+    checkDataFolder();
     trap([&] { controls_.enableStart(); });
+}
+
+// A copy-back that a crash interrupted in the chosen folder is finished
+// before anything else, and the user told. The folder is held only while
+// that works: a run holds it from its Start on.
+void FRMHauptHandlers::checkDataFolder()
+{
+    DataFolderGuard guard(session_);
+    const DataFolderGuard::Check check = guard.sichere_datenordner(session_.workspace.quellpfad[0]);
+    guard.release();
+    if (check.notice)
+        controls_.messageBox(check.notice->text, check.notice->title, check.notice->icon);
+    if (check.state == DataFolderGuard::State::RecoveryFailed)
+        endProgram(EndReason::RecoveryFailed);
 }
 
 void FRMHauptHandlers::cmdsynchronisieren_Click(std::int16_t Index)

@@ -56,6 +56,7 @@ public:
 
 private:
     void chooseFolder();
+    void checkDataFolder();
 
     // Runs a handler unless the program has ended or a run is under way.
     template <class Handler>

@@ -75,6 +75,13 @@ void ErrorHandler::ErrorFunction(const RunError& error, const std::string& locat
     dialog.reset();
 }
 
+void ErrorHandler::logInformation(const std::string& title, const std::string& text)
+{
+    Trap trap(*this, "Error in Z_ErrorFunction: Sub schreibe_information");
+    createLogIfMissing();
+    trap([&] { log_.append(ErrorLog::informationEntry(title, text, clock_.now())); });
+}
+
 void ErrorHandler::nameWorkingCopies(const std::string& stagingFolder, const std::string& dataFolder)
 {
     workingCopies_.add(stagingFolder, dataFolder, env_.separator());

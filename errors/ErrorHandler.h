@@ -21,6 +21,11 @@ public:
 
     void ErrorFunction(const RunError& error, const std::string& location) override;
 
+    // Logs what the program found and did on its own, as an information
+    // entry; it is shown by the caller, not in the error dialog. Lines of
+    // the text are separated by CR.
+    void logInformation(const std::string& title, const std::string& text);
+
     // From now on the message names the data folder's tables where an error
     // text names their working copies in the staging folder; the log keeps
     // the path as it was.

@@ -4,6 +4,7 @@
 #include "errors/ProgramVersion.h"
 #include "platform/FileExistence.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace torvane {
@@ -90,6 +91,20 @@ std::string ErrorLog::entry(const RunError& error, const std::string& location, 
     text += line("Procedure: " + location);
     text += line(dateAndTime(at));
     return text;
+}
+
+std::string ErrorLog::informationEntry(const std::string& title, const std::string& text, const LocalDateTime& at)
+{
+    std::string entry = line("Information: " + title);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\r', start), text.size());
+        entry += line(text.substr(start, end - start));
+        start = end + 1;
+    }
+    entry += line(std::string("Error Source: ") + ProgramTitle);
+    entry += line(dateAndTime(at));
+    return entry;
 }
 
 } // namespace torvane

@@ -32,6 +32,10 @@ public:
     // block only when there is an explanation.
     static std::string entry(const RunError& error, const std::string& location, const std::string& explanation,
                              const LocalDateTime& at);
+    // An entry for what the program found and did on its own, in the error
+    // entry's layout: its title after "Information: ", the text's lines
+    // (separated by CR), its source and the date and time.
+    static std::string informationEntry(const std::string& title, const std::string& text, const LocalDateTime& at);
 
 private:
     std::string generalInformation() const;

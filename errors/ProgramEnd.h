@@ -13,6 +13,10 @@ enum class EndReason {
     Quit,          // "Ende" or the main window closed
     ErrorsBeforeCopyBack,  // unattended, and errors were reported: nothing copied back
     CopyBackFailed,        // the new tables could not be put in place
+    Locked,                // another run holds the data folder, or it could not be locked
+    NothingToRestore,      // no backup folder to put back
+    RecoveryFailed,        // an interrupted copy-back could not be finished; files left where they are
+    Restored,              // a backup's tables put back
 };
 
 // Ending the program. Deliberately not a std::exception and not a RunError,
@@ -28,6 +32,7 @@ constexpr int exitStatus(EndReason reason)
     switch (reason) {
     case EndReason::CopiedBack:
     case EndReason::Quit:
+    case EndReason::Restored:
         return 0;
     case EndReason::Doubt:
         return 3;
@@ -38,6 +43,12 @@ constexpr int exitStatus(EndReason reason)
     case EndReason::ErrorsBeforeCopyBack:
     case EndReason::CopyBackFailed:
         return 6;
+    case EndReason::Locked:
+        return 7;
+    case EndReason::NothingToRestore:
+        return 8;
+    case EndReason::RecoveryFailed:
+        return 9;
     case EndReason::Aborted:
     case EndReason::NoFolder:
         break;

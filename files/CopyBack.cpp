@@ -1,14 +1,19 @@
 #include "files/CopyBack.h"
 
 #include "errors/Trap.h"
+#include "files/CopyBackJournal.h"
+#include "platform/Cp1252.h"
 #include "resources/Templates.h"
+
+#include <algorithm>
 
 namespace torvane {
 namespace {
 
-// Its own location, so that the log tells a failed replacement of the
+// Their own locations, so that the log tells a failed replacement of the
 // practice's tables from a failed copy into the staging folder.
-constexpr const char* Location = "Error in E_Datei: Sub ersetze_datenbanken";
+constexpr const char* CopyBackLocation = "Error in E_Datei: Sub ersetze_datenbanken";
+constexpr const char* RestoreLocation = "Error in E_Datei: Sub hole_sicherung_zurueck";
 
 bool isMissing(const Status& status)
 {
@@ -17,7 +22,7 @@ bool isMissing(const Status& status)
 
 // Whether an original is there to be replaced. One that could not be
 // replaced (read-only, a folder) stops the copy-back before anything changed,
-// where deleting it table by table would have stopped halfway.
+// where finding out at its rename would have meant putting back the others.
 bool originalPresent(Env& env, const std::string& path)
 {
     std::uint32_t bits = 0;
@@ -30,9 +35,9 @@ bool originalPresent(Env& env, const std::string& path)
     return true;
 }
 
-// A name already taken may hold an original that an earlier copy-back could
-// not delete; it is never overwritten.
-void requireFree(Env& env, const std::string& path)
+// An earlier copy-back's record is finished before a run starts; one found
+// now is never overwritten.
+void requireNoRecord(Env& env, const std::string& path)
 {
     std::uint32_t bits = 0;
     const Status status = env.attributes(path, &bits);
@@ -42,127 +47,174 @@ void requireFree(Env& env, const std::string& path)
     throw RunError::raised(errnum::FileExists, path);
 }
 
-void deleteIfPresent(Env& env, const std::string& path)
+// The name among a backup's notes that stands for this table file.
+const std::string* noted(const std::vector<std::string>& names, const std::string& file)
 {
-    const Status status = env.deleteFile(path);
-    if (!isMissing(status))
-        raiseIfFailed(status);
+    const auto same = [&](const std::string& name) { return cp1252::upperCase(name) == cp1252::upperCase(file); };
+    const auto found = std::find_if(names.begin(), names.end(), same);
+    return found == names.end() ? nullptr : &*found;
 }
 
 } // namespace
 
-CopyBack::Outcome CopyBack::ersetze_datenbanken(std::string& output, std::string& data)
+CopyBack::Result CopyBack::ersetze_datenbanken(std::string& output, std::string& data)
 {
-    std::vector<Table> tables;
-    if (!plan(output, data, tables) || !stage(tables))
-        return Outcome::KeptOriginals;
-    const Outcome outcome = swap(tables);
-    if (outcome == Outcome::Replaced)
-        deleteKept(tables);
-    return outcome;
+    location_ = CopyBackLocation;
+    std::vector<Planned> plan;
+    if (!planCopyBack(output, data, plan))
+        return {};
+    return carryOut(data, plan);
 }
 
-bool CopyBack::plan(std::string& output, std::string& data, std::vector<Table>& tables)
+CopyBack::Result CopyBack::hole_sicherung_zurueck(const BackupFolders::Backup& backup, std::string& data)
 {
-    Trap trap(errors_, Location);
-    for (const TableName& name : TableNames) {
-        const std::string file = std::string(name.base) + ".kvt";
-        Table table;
-        bool present = false;
-        const bool looked = trap([&] {
-            table.source = paths_.pathcomplete(output) + file;
-            raiseIfFailed(env_.findPlainFile(table.source, &present));
-        });
-        if (!looked)
-            return false;
-        if (!present)
-            continue;
-        const bool checked = trap([&] {
-            table.target = env_.existingName(paths_.pathcomplete(data) + file);
-            table.hadOriginal = originalPresent(env_, table.target);
-            requireFree(env_, table.kept());
-        });
-        if (!checked)
-            return false;
-        tables.push_back(table);
+    location_ = RestoreLocation;
+    std::vector<Planned> plan;
+    if (!planRestore(backup, data, plan))
+        return {};
+    return carryOut(data, plan);
+}
+
+bool CopyBack::planCopyBack(std::string& output, std::string& data, std::vector<Planned>& plan)
+{
+    Trap trap(errors_, location_);
+    return trap([&] {
+        paths_.pathcomplete(output);
+        paths_.pathcomplete(data);
+        for (const TableName& name : TableNames) {
+            const std::string file = std::string(name.base) + ".kvt";
+            bool present = false;
+            raiseIfFailed(env_.findPlainFile(output + file, &present));
+            if (present)
+                plan.push_back({output + file, inDataFolder(data, file)});
+        }
+    });
+}
+
+bool CopyBack::planRestore(const BackupFolders::Backup& backup, std::string& data, std::vector<Planned>& plan)
+{
+    Trap trap(errors_, location_);
+    return trap([&] {
+        paths_.pathcomplete(data);
+        for (const TableName& name : TableNames) {
+            const std::string file = std::string(name.base) + ".kvt";
+            IntentRecord::Table table = inDataFolder(data, file);
+            if (const std::string* saved = noted(backup.note.saved, file)) {
+                bool present = false;
+                raiseIfFailed(env_.findPlainFile(backup.folder + *saved, &present));
+                // A backup that lost a table would put back a mix.
+                if (!present)
+                    throw RunError::raised(errnum::FileNotFound, backup.folder + *saved);
+                plan.push_back({backup.folder + *saved, table});
+            } else if (noted(backup.note.missing, file) && table.hadOriginal) {
+                table.incoming = false;
+                plan.push_back({{}, table});
+            }
+        }
+    });
+}
+
+// A table coming in, under the name the data folder already has for it.
+IntentRecord::Table CopyBack::inDataFolder(const std::string& data, const std::string& file)
+{
+    const std::string target = env_.existingName(data + file);
+    return {target.substr(data.size()), true, originalPresent(env_, target)};
+}
+
+CopyBack::Result CopyBack::carryOut(const std::string& data, const std::vector<Planned>& plan)
+{
+    Result result;
+    IntentRecord record;
+    if (!hasRoom(data, plan, result) || !describe(data, plan, record, result))
+        return result;
+    CopyBackJournal journal(env_, data, record);
+    if (!stage(plan, data) || !writeRecord(data, record)) {
+        Trap(errors_, location_)([&] { journal.discard(); });
+        return result;
     }
-    return true;
+    Trap trap(errors_, location_);
+    if (!trap([&] { journal.bringIn(); })) {
+        if (!trap([&] { journal.rollBack(); })) {
+            result.outcome = Outcome::Interrupted;
+            result.whereTablesAre = journal.whereTablesAre();
+        }
+        return result;
+    }
+    // Every new table is in place; what a failure leaves of the rest the
+    // next start completes.
+    trap([&] { journal.finish(); });
+    result.outcome = Outcome::Replaced;
+    result.backupFolder = journal.backupFolder();
+    return result;
+}
+
+// The originals are renamed, never copied: only the new tables need room.
+// A volume that cannot say how much it has is tried all the same; a copy
+// that does not fit is undone like any other failure.
+bool CopyBack::hasRoom(const std::string& data, const std::vector<Planned>& plan, Result& result)
+{
+    Trap trap(errors_, location_);
+    std::uint64_t needed = 0;
+    for (const Planned& planned : plan) {
+        std::uint64_t size = 0;
+        if (!planned.source.empty() && trap([&] { raiseIfFailed(env_.fileSize(planned.source, &size)); }))
+            needed += size;
+    }
+    std::uint64_t available = 0;
+    if (!trap([&] { raiseIfFailed(env_.freeSpace(data, &available)); }) || available >= needed)
+        return true;
+    result.outcome = Outcome::NoRoom;
+    result.needed = needed;
+    result.available = available;
+    return false;
+}
+
+bool CopyBack::describe(std::string data, const std::vector<Planned>& plan, IntentRecord& record, Result& result)
+{
+    Trap trap(errors_, location_);
+    if (!trap([&] { requireNoRecord(env_, data + IntentRecord::FileName); }))
+        return false;
+    const std::string backup = staging_.freier_ordnername(data, BackupFolders::Prefix);
+    if (backup.empty()) {
+        result.outcome = Outcome::NoBackupName;
+        return false;
+    }
+    record.backupFolder = backup.substr(data.size());
+    record.created = BackupNote::stamp(clock_.now());
+    for (const Planned& planned : plan)
+        record.tables.push_back(planned.table);
+    return trap([&] { record.backupNumber = BackupFolders(env_).nextNumber(data); });
 }
 
 // The new tables complete and on the device beside the originals.
-bool CopyBack::stage(const std::vector<Table>& tables)
+bool CopyBack::stage(const std::vector<Planned>& plan, const std::string& data)
 {
-    Trap trap(errors_, Location);
-    for (std::size_t i = 0; i < tables.size(); ++i) {
+    Trap trap(errors_, location_);
+    for (const Planned& planned : plan) {
+        if (planned.source.empty())
+            continue;
+        const std::string staged = data + planned.table.staged();
         const bool copied = trap([&] {
-            raiseIfFailed(env_.copyFile(tables[i].source, tables[i].fresh()));
-            raiseIfFailed(env_.syncFile(tables[i].fresh()));
+            raiseIfFailed(env_.copyFile(planned.source, staged));
+            raiseIfFailed(env_.syncFile(staged));
         });
-        if (!copied) {
-            discardFresh(tables, 0, i + 1);
+        if (!copied)
             return false;
-        }
     }
     return true;
 }
 
-CopyBack::Outcome CopyBack::swap(const std::vector<Table>& tables)
+// The record is complete on the device, and so is its name in the folder,
+// before the first rename.
+bool CopyBack::writeRecord(const std::string& data, const IntentRecord& record)
 {
-    Trap trap(errors_, Location);
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        const Table& table = tables[i];
-        const bool movedAside =
-            table.hadOriginal && trap([&] { raiseIfFailed(env_.renameFile(table.target, table.kept())); });
-        const bool nameFree = movedAside || !table.hadOriginal;
-        if (nameFree && trap([&] { raiseIfFailed(env_.renameFile(table.fresh(), table.target)); }))
-            continue;
-        const bool restored = restore(tables, i, movedAside);
-        discardFresh(tables, i, tables.size());
-        return restored ? Outcome::KeptOriginals : Outcome::RestoreFailed;
-    }
-    return Outcome::Replaced;
-}
-
-// Puts back the originals of the first `count` tables, which were replaced,
-// and that of table `count` when it was already moved aside. Goes on after a
-// failure, so that as many as possible are back.
-bool CopyBack::restore(const std::vector<Table>& tables, std::size_t count, bool currentMovedAside)
-{
-    Trap trap(errors_, Location);
-    bool restored = true;
-    if (currentMovedAside)
-        restored = trap([&] { raiseIfFailed(env_.renameFile(tables[count].kept(), tables[count].target)); });
-    for (std::size_t i = count; i-- > 0;) {
-        const Table& table = tables[i];
-        // The original replaces the new table in one step; a table the data
-        // folder did not have goes again.
-        const bool back = trap([&] {
-            if (table.hadOriginal)
-                raiseIfFailed(env_.renameFile(table.kept(), table.target));
-            else
-                raiseIfFailed(env_.deleteFile(table.target));
-        });
-        restored = restored && back;
-    }
-    return restored;
-}
-
-// Removes the temporary copies of tables [from, to) that are still there: a
-// copy that failed may have left nothing.
-void CopyBack::discardFresh(const std::vector<Table>& tables, std::size_t from, std::size_t to)
-{
-    Trap trap(errors_, Location);
-    for (std::size_t i = from; i < to; ++i)
-        trap([&] { deleteIfPresent(env_, tables[i].fresh()); });
-}
-
-void CopyBack::deleteKept(const std::vector<Table>& tables)
-{
-    Trap trap(errors_, Location);
-    for (const Table& table : tables) {
-        if (table.hadOriginal)
-            trap([&] { raiseIfFailed(env_.deleteFile(table.kept())); });
-    }
+    Trap trap(errors_, location_);
+    return trap([&] {
+        const std::string path = data + IntentRecord::FileName;
+        raiseIfFailed(env_.writeNewFile(path, record.text()));
+        raiseIfFailed(env_.syncFile(path));
+        raiseIfFailed(env_.syncFolder(data));
+    });
 }
 
 } // namespace torvane

@@ -1,64 +1,86 @@
 #pragma once
 
 #include "errors/ErrorReporter.h"
+#include "files/BackupFolders.h"
+#include "files/IntentRecord.h"
 #include "files/Paths.h"
+#include "files/StagingFolders.h"
+#include "platform/Clock.h"
 #include "platform/Env.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace torvane {
 
-// Puts the output folder's tables in place of the data folder's so that a
-// failure at any point leaves either all the old tables or all the new ones:
-// a new person table beside old examination tables would give the practice
-// program wrong patients' findings. The new tables are first copied in under
-// temporary names and flushed; only when all are complete are the old ones
-// renamed aside and the new ones renamed in, and the old ones are deleted
-// once every table has been replaced.
+// Puts new tables in place of the data folder's so that a failure, a crash
+// or a power cut at any point leaves either all the old tables or all the
+// new ones: a new person table beside old examination tables would give the
+// practice program wrong patients' findings. The new tables are first
+// copied in under temporary names and flushed; then the intent record says
+// what follows; then the originals move into a fresh backup folder
+// REORG_SICHERUNG_<mm>_<dd>_<n> inside the data folder and the new tables
+// take their names. A failure before the last rename puts everything back;
+// an interruption is finished by the next start (CopyBackRecovery).
 //
 // On success the data folder holds what deleting each table and copying the
-// new one in would give: every table present in the output under its name
-// (the case of an existing name kept); a table missing from the output
-// leaves the data folder's as it was. Each failure is reported, then the
-// copy-back undoes what it had done and stops.
+// new one in would give (the case of an existing name kept), plus the backup
+// folder. A table the data folder did not have is added, and the backup
+// notes that it had none. Each failure is reported.
 class CopyBack {
 public:
     enum class Outcome {
-        Replaced,       // all new tables in place
+        Replaced,       // all new tables in place, the originals in the backup folder
         KeptOriginals,  // nothing replaced; the data folder as it was
-        RestoreFailed,  // undoing failed too: originals left under OldSuffix
+        NoRoom,         // not enough room for the new tables; nothing touched
+        NoBackupName,   // all of the day's backup folder names are taken; nothing touched
+        Interrupted,    // neither finished nor put back: the next start finishes it
     };
 
-    // Recognisable, and beyond anything the practice program names a file.
-    static constexpr const char* NewSuffix = ".torvane-neu";
-    static constexpr const char* OldSuffix = ".torvane-alt";
+    struct Result {
+        Outcome outcome = Outcome::KeptOriginals;
+        std::string backupFolder;    // Replaced: with its trailing separator
+        std::uint64_t needed = 0;    // NoRoom: bytes the new tables take
+        std::uint64_t available = 0; // NoRoom: bytes free on the data folder's volume
+        std::string whereTablesAre;  // Interrupted: one line per table, each ended by CR
+    };
 
-    CopyBack(Env& env, ErrorReporter& errors, const Paths& paths) : env_(env), errors_(errors), paths_(paths) {}
+    CopyBack(Env& env, ErrorReporter& errors, const Paths& paths, StagingFolders& staging, const Clock& clock)
+        : env_(env), errors_(errors), paths_(paths), staging_(staging), clock_(clock)
+    {
+    }
 
-    // Both folders are completed in place.
-    Outcome ersetze_datenbanken(std::string& output, std::string& data);
+    // The output folder's tables in place of the data folder's; a table
+    // missing from the output leaves the data folder's as it was. Both
+    // folders are completed in place.
+    Result ersetze_datenbanken(std::string& output, std::string& data);
+    // A backup's tables put back in the same way, and a table it notes as
+    // missing removed; what they replace goes into a fresh backup folder.
+    // The data folder is completed in place.
+    Result hole_sicherung_zurueck(const BackupFolders::Backup& backup, std::string& data);
 
 private:
-    struct Table {
-        std::string source;  // in the output folder
-        std::string target;  // in the data folder, as it is named there
-        bool hadOriginal = false;
-        std::string fresh() const { return target + NewSuffix; }
-        std::string kept() const { return target + OldSuffix; }
+    struct Planned {
+        std::string source;  // empty for a table that goes
+        IntentRecord::Table table;
     };
 
-    bool plan(std::string& output, std::string& data, std::vector<Table>& tables);
-    bool planTable(const Table& table, bool& exists);
-    bool stage(const std::vector<Table>& tables);
-    Outcome swap(const std::vector<Table>& tables);
-    bool restore(const std::vector<Table>& tables, std::size_t count, bool currentMovedAside);
-    void discardFresh(const std::vector<Table>& tables, std::size_t from, std::size_t to);
-    void deleteKept(const std::vector<Table>& tables);
+    bool planCopyBack(std::string& output, std::string& data, std::vector<Planned>& plan);
+    bool planRestore(const BackupFolders::Backup& backup, std::string& data, std::vector<Planned>& plan);
+    IntentRecord::Table inDataFolder(const std::string& data, const std::string& file);
+    Result carryOut(const std::string& data, const std::vector<Planned>& plan);
+    bool hasRoom(const std::string& data, const std::vector<Planned>& plan, Result& result);
+    bool describe(std::string data, const std::vector<Planned>& plan, IntentRecord& record, Result& result);
+    bool stage(const std::vector<Planned>& plan, const std::string& data);
+    bool writeRecord(const std::string& data, const IntentRecord& record);
 
     Env& env_;
     ErrorReporter& errors_;
     const Paths& paths_;
+    StagingFolders& staging_;
+    const Clock& clock_;
+    const char* location_ = "";
 };
 
 } // namespace torvane

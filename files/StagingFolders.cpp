@@ -8,6 +8,7 @@ namespace {
 
 // The counter restarts each day, so at most 101 folders per prefix and day.
 constexpr int LastNumber = 100;
+constexpr const char* Location = "Error in E_Datei: Function mach_temporaeres_verzeichnis";
 
 } // namespace
 
@@ -25,17 +26,25 @@ std::string StagingFolders::TempDirectory()
 
 std::string StagingFolders::mach_temporaeres_verzeichnis(std::string& base, const std::string& prefix)
 {
-    Trap trap(errors_, "Error in E_Datei: Function mach_temporaeres_verzeichnis");
+    const std::string folder = freier_ordnername(base, prefix);
+    if (folder.empty())
+        return folder;
+    // A failed creation is reported and the name handed out all the same;
+    // the copy into it then fails and is reported there.
+    Trap trap(errors_, Location);
+    trap([&] { raiseIfFailed(env_.makeFolder(folder)); });
+    return folder;
+}
+
+std::string StagingFolders::freier_ordnername(std::string& base, const std::string& prefix)
+{
+    Trap trap(errors_, Location);
     for (int number = 0; number <= LastNumber; ++number) {
         std::string folder;
         trap([&] { folder = candidate(base, prefix, number); });
-        // A plain file of that name is no folder: its creation fails below.
-        if (paths_.direxists(folder))
-            continue;
-        // A failed creation is reported and the name handed out all the
-        // same; the copy into it then fails and is reported there.
-        trap([&] { raiseIfFailed(env_.makeFolder(folder)); });
-        return folder;
+        // A plain file of that name is no folder: its creation fails.
+        if (!paths_.direxists(folder))
+            return folder;
     }
     return {};
 }

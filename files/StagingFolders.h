@@ -24,6 +24,9 @@ public:
     // a folder yet and returns it without trailing separator; empty text when
     // all are taken. The caller's base is completed in place.
     std::string mach_temporaeres_verzeichnis(std::string& base, const std::string& prefix);
+    // The name mach_temporaeres_verzeichnis would create, without creating
+    // it, for a folder that must come into being only later.
+    std::string freier_ordnername(std::string& base, const std::string& prefix);
 
 private:
     std::string candidate(std::string& base, const std::string& prefix, int number) const;

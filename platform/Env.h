@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace torvane {
 
@@ -58,6 +59,13 @@ public:
     static constexpr std::size_t MapGranularity = 1 << 20;
 };
 
+// An exclusive hold on a folder, from Env::tryLockFolder; released when
+// destroyed, or by the system when the process ends, however it ends.
+class FolderLock {
+public:
+    virtual ~FolderLock() = default;
+};
+
 // Every file-system operation the system performs. Paths are texts in the
 // platform's 8-bit code page (Windows-1252) with separator() between the
 // components; implementations convert at the operating-system boundary.
@@ -87,6 +95,23 @@ public:
     virtual Status renameFile(const std::string& from, const std::string& to) = 0;
     // Forces a written file onto the device.
     virtual Status syncFile(const std::string& path) = 0;
+    // Forces the folder's own entries onto the device: the files created,
+    // renamed into or out of it and deleted in it since. Where the system
+    // cannot flush a folder, it writes its renames through instead.
+    virtual Status syncFolder(const std::string& path) = 0;
+    // Removes an empty folder.
+    virtual Status removeFolder(const std::string& path) = 0;
+    // The names inside a folder, files and folders, hidden ones too, sorted
+    // byte by byte; names the code page cannot write are left out.
+    virtual Status listFolder(const std::string& path, std::vector<std::string>* names) = 0;
+    virtual Status fileSize(const std::string& path, std::uint64_t* out) = 0;
+    // The bytes this program may still write on the volume holding the folder.
+    virtual Status freeSpace(const std::string& folder, std::uint64_t* out) = 0;
+    // Holds the folder against every other holder, in this process or
+    // another, until the lock is destroyed or the process ends; nothing of
+    // it outlasts the process. Ok without a lock (*out empty) when another
+    // holder has it.
+    virtual Status tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out) = 0;
     // Creates the file; it then holds exactly these bytes.
     virtual Status writeNewFile(const std::string& path, std::string_view bytes) = 0;
     // Opens for appending (creating the file), writes text and CR LF, closes.

@@ -7,15 +7,19 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -142,6 +146,7 @@ public:
 
     bool valid() const { return fd_ >= 0; }
     int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
     // 0, or the errno of a failed close (a delayed write error on some file systems).
     int close()
     {
@@ -341,6 +346,24 @@ private:
     std::string path_;
 };
 
+// flock belongs to the open descriptor: closing it, or the end of the
+// process, releases the folder.
+class PosixFolderLock final : public FolderLock {
+public:
+    explicit PosixFolderLock(int fd) : fd_(fd) {}
+    ~PosixFolderLock() override { ::close(fd_); }
+    PosixFolderLock(const PosixFolderLock&) = delete;
+    PosixFolderLock& operator=(const PosixFolderLock&) = delete;
+
+private:
+    int fd_;
+};
+
+int openFolder(const Located& folder)
+{
+    return ::open(folder.os.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
 // The variable's value, or the fallback when it is unset or empty.
 std::string environmentOr(const char* name, const char* fallback)
 {
@@ -507,6 +530,102 @@ Status PosixEnv::syncFile(const std::string& path)
         return failure(errno, file.name);
     if (::fsync(fd.get()) != 0)
         return failure(errno, file.name);
+    return Status::ok();
+}
+
+Status PosixEnv::syncFolder(const std::string& path)
+{
+    Located folder;
+    if (!locate(path, &folder))
+        return badNameFailure(path);
+    const Descriptor fd(openFolder(folder));
+    if (!fd.valid())
+        return failure(errno, folder.name);
+    // A file system that cannot flush folders says so with EINVAL; there is
+    // nothing more to do then.
+    if (::fsync(fd.get()) != 0 && errno != EINVAL)
+        return failure(errno, folder.name);
+    return Status::ok();
+}
+
+Status PosixEnv::removeFolder(const std::string& path)
+{
+    Located folder;
+    if (!locate(path, &folder))
+        return badNameFailure(path);
+    if (::rmdir(folder.os.c_str()) != 0)
+        return failure(errno, folder.name);
+    return Status::ok();
+}
+
+Status PosixEnv::listFolder(const std::string& path, std::vector<std::string>* names)
+{
+    names->clear();
+    Located folder;
+    if (!locate(path, &folder))
+        return badNameFailure(path);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.os.c_str()), ::closedir);
+    if (!dir)
+        return failure(errno, folder.name);
+    for (;;) {
+        // readdir tells the end from a failure only through errno.
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr)
+            break;
+        std::string name;
+        if (!isSpecialName(entry->d_name) && cp1252::fromUtf8(entry->d_name, &name))
+            names->push_back(std::move(name));
+    }
+    if (errno != 0)
+        return failure(errno, folder.name);
+    std::sort(names->begin(), names->end());
+    return Status::ok();
+}
+
+Status PosixEnv::fileSize(const std::string& path, std::uint64_t* out)
+{
+    *out = 0;
+    Located file;
+    if (!locate(path, &file))
+        return badNameFailure(path);
+    struct stat info {};
+    if (::stat(file.os.c_str(), &info) != 0)
+        return failure(errno, file.name);
+    if (S_ISDIR(info.st_mode))
+        return folderFailure(file.name);
+    *out = static_cast<std::uint64_t>(info.st_size);
+    return Status::ok();
+}
+
+Status PosixEnv::freeSpace(const std::string& folder, std::uint64_t* out)
+{
+    *out = 0;
+    Located place;
+    if (!locate(folder, &place))
+        return badNameFailure(folder);
+    struct statvfs info {};
+    if (::statvfs(place.os.c_str(), &info) != 0)
+        return failure(errno, place.name);
+    *out = static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+    return Status::ok();
+}
+
+Status PosixEnv::tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out)
+{
+    out->reset();
+    Located folder;
+    if (!locate(path, &folder))
+        return badNameFailure(path);
+    Descriptor fd(openFolder(folder));
+    if (!fd.valid())
+        return failure(errno, folder.name);
+    int result = 0;
+    while ((result = ::flock(fd.get(), LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+    }
+    if (result != 0)
+        return errno == EWOULDBLOCK ? Status::ok() : failure(errno, folder.name);
+    *out = std::make_unique<PosixFolderLock>(fd.release());
     return Status::ok();
 }
 

@@ -9,7 +9,8 @@ namespace torvane {
 // without any write permission bit is read-only (also for root), and every
 // regular file carries the archive bit. When a path does not exist as
 // written, its last component is looked up regardless of case, so table
-// names written in any case find the file.
+// names written in any case find the file. A folder is locked with flock on
+// a descriptor of the folder itself, which the system drops with the process.
 class PosixEnv final : public Env {
 public:
     // The folders the system is asked for, as the operating system names
@@ -33,6 +34,12 @@ public:
     Status copyFile(const std::string& from, const std::string& to) override;
     Status renameFile(const std::string& from, const std::string& to) override;
     Status syncFile(const std::string& path) override;
+    Status syncFolder(const std::string& path) override;
+    Status removeFolder(const std::string& path) override;
+    Status listFolder(const std::string& path, std::vector<std::string>* names) override;
+    Status fileSize(const std::string& path, std::uint64_t* out) override;
+    Status freeSpace(const std::string& folder, std::uint64_t* out) override;
+    Status tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out) override;
     Status writeNewFile(const std::string& path, std::string_view bytes) override;
     Status appendTextLine(const std::string& path, std::string_view text) override;
     Status readFile(const std::string& path, std::string* out) override;

@@ -228,6 +228,39 @@ Status systemName(std::wstring_view name, std::string* out)
     return utf16::unrepresentableName(name);
 }
 
+// A name inside a folder given with or without its trailing separator.
+std::string inFolder(std::string folder, const std::string& name)
+{
+    if (folder.empty() || folder.back() != Separator)
+        folder += Separator;
+    return folder + name;
+}
+
+// Fails like the call on a file would when the path is no folder: a missing
+// name 53 (76 in a missing folder), a file 76.
+Status requireFolder(const std::wstring& name, const std::string& path)
+{
+    const std::optional<DWORD> bits = fileAttributes(name);
+    if (!bits)
+        return lastFailure(path);
+    return isFolder(*bits) ? Status::ok() : win32Failure(ERROR_DIRECTORY, path);
+}
+
+// Closing the handle deletes the lock file, and the system closes it when
+// the process ends, however it ends.
+class WindowsFolderLock final : public FolderLock {
+public:
+    explicit WindowsFolderLock(HANDLE file) : file_(file) {}
+    ~WindowsFolderLock() override { ::CloseHandle(file_); }
+    WindowsFolderLock(const WindowsFolderLock&) = delete;
+    WindowsFolderLock& operator=(const WindowsFolderLock&) = delete;
+
+private:
+    HANDLE file_;
+};
+
+constexpr const char* LockFileName = "REORG_SPERRE.lck";
+
 } // namespace
 
 Env& Env::Default()
@@ -365,6 +398,120 @@ Status WindowsEnv::syncFile(const std::string& path)
     if (!file.valid())
         return lastFailure(path);
     return ::FlushFileBuffers(file.get()) ? Status::ok() : lastFailure(path);
+}
+
+// FlushFileBuffers on a folder needs a handle opened for writing, which
+// not every file system or user gets; there the renames, written through,
+// already are on the device.
+Status WindowsEnv::syncFolder(const std::string& path)
+{
+    std::wstring name;
+    if (!osName(path, &name))
+        return badName(path);
+    if (Status s = requireFolder(name, path); !s.isOk())
+        return s;
+    const Handle folder(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (folder.valid() && !::FlushFileBuffers(folder.get())) {
+        const DWORD code = ::GetLastError();
+        if (code != ERROR_ACCESS_DENIED && code != ERROR_INVALID_FUNCTION && code != ERROR_INVALID_PARAMETER)
+            return win32Failure(code, path);
+    }
+    return Status::ok();
+}
+
+Status WindowsEnv::removeFolder(const std::string& path)
+{
+    std::wstring name;
+    if (!osName(path, &name))
+        return badName(path);
+    return ::RemoveDirectoryW(name.c_str()) ? Status::ok() : lastFailure(path);
+}
+
+Status WindowsEnv::listFolder(const std::string& path, std::vector<std::string>* names)
+{
+    names->clear();
+    std::wstring name;
+    if (!osName(path, &name))
+        return badName(path);
+    if (Status s = requireFolder(name, path); !s.isOk())
+        return s;
+    const std::wstring pattern = utf16::fromCp1252(inFolder(path, "*"));
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return isAbsence(::GetLastError()) ? Status::ok() : lastFailure(path);
+    do {
+        const std::wstring_view found = entry.cFileName;
+        std::string listed;
+        if (found != L"." && found != L".." && utf16::toCp1252(found, &listed))
+            names->push_back(std::move(listed));
+    } while (::FindNextFileW(search, &entry));
+    const DWORD code = ::GetLastError();
+    ::FindClose(search);
+    if (code != ERROR_NO_MORE_FILES)
+        return win32Failure(code, path);
+    std::sort(names->begin(), names->end());
+    return Status::ok();
+}
+
+Status WindowsEnv::fileSize(const std::string& path, std::uint64_t* out)
+{
+    *out = 0;
+    std::wstring name;
+    if (!osName(path, &name))
+        return badName(path);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data))
+        return lastFailure(path);
+    if (isFolder(data.dwFileAttributes))
+        return folderFailure(path);
+    *out = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    return Status::ok();
+}
+
+Status WindowsEnv::freeSpace(const std::string& folder, std::uint64_t* out)
+{
+    *out = 0;
+    std::wstring name;
+    if (!osName(folder, &name))
+        return badName(folder);
+    if (Status s = requireFolder(name, folder); !s.isOk())
+        return s;
+    // A share's name needs its trailing separator.
+    ULARGE_INTEGER available{};
+    const std::wstring directory = utf16::fromCp1252(inFolder(folder, {}));
+    if (!::GetDiskFreeSpaceExW(directory.c_str(), &available, nullptr, nullptr))
+        return lastFailure(folder);
+    *out = available.QuadPart;
+    return Status::ok();
+}
+
+Status WindowsEnv::tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out)
+{
+    out->reset();
+    std::wstring name;
+    if (!osName(path, &name))
+        return badName(path);
+    if (Status s = requireFolder(name, path); !s.isOk())
+        return s;
+    const std::string lockFile = inFolder(path, LockFileName);
+    const HANDLE file = ::CreateFileW(utf16::fromCp1252(lockFile).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
+                                      nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                      nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        return code == ERROR_SHARING_VIOLATION ? Status::ok() : win32Failure(code, lockFile);
+    }
+    // Hidden also where the system keeps the attributes of a file it
+    // replaces; only through this handle, since nothing else may open it.
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY;
+    ::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic);
+    *out = std::make_unique<WindowsFolderLock>(file);
+    return Status::ok();
 }
 
 Status WindowsEnv::writeNewFile(const std::string& path, std::string_view bytes)

@@ -12,7 +12,12 @@ namespace torvane {
 // (52), never changed into another. Files opened for reading and writing
 // let another program read but not write; read-only, hidden, system and
 // archive are the file's own attributes. The temporary folder is the
-// system's (GetTempPathW) unless one is given.
+// system's (GetTempPathW) unless one is given. Renames are written through;
+// a folder is flushed where the file system lets a folder be flushed, and
+// otherwise its renames, written through, are what is on the device. A
+// folder is locked by the hidden file REORG_SPERRE.lck in it, opened for no
+// one else to share and deleted by the system when it is closed, also when
+// the process dies; one that a power cut left is taken over.
 class WindowsEnv final : public Env {
 public:
     explicit WindowsEnv(std::optional<std::string> tempFolder = std::nullopt) : tempFolder_(std::move(tempFolder)) {}
@@ -27,6 +32,12 @@ public:
     Status copyFile(const std::string& from, const std::string& to) override;
     Status renameFile(const std::string& from, const std::string& to) override;
     Status syncFile(const std::string& path) override;
+    Status syncFolder(const std::string& path) override;
+    Status removeFolder(const std::string& path) override;
+    Status listFolder(const std::string& path, std::vector<std::string>* names) override;
+    Status fileSize(const std::string& path, std::uint64_t* out) override;
+    Status freeSpace(const std::string& folder, std::uint64_t* out) override;
+    Status tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out) override;
     Status writeNewFile(const std::string& path, std::string_view bytes) override;
     Status appendTextLine(const std::string& path, std::string_view text) override;
     Status readFile(const std::string& path, std::string* out) override;

@@ -3,6 +3,8 @@
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
 #include "files/CopyBack.h"
+#include "reorg/CopyBackTexts.h"
+#include "reorg/DataFolderGuard.h"
 #include "reorg/ReportTexts.h"
 #include "reorg/RunLocation.h"
 #include "reorg/RunTexts.h"
@@ -28,6 +30,7 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
     std::string& source = ws.quellpfad.at(static_cast<std::size_t>(Index));
 
     trap([&] { window_.setBusy(true); });
+    secureDataFolder(source);
     trap([&] { window_.setLogText(""); });
     std::string staging = makeFolder(ws.temppfad, "TEMP_REORG_EINGANG");
     trap([&] { session_.errors.nameWorkingCopies(staging, source); });
@@ -90,6 +93,23 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
     trap([&] { window_.setBusy(true); });
     copyBack(output, source);
     endProgram(EndReason::CopiedBack);
+}
+
+// Nothing is copied before the data folder is this run's alone and free of
+// what an interrupted copy-back left.
+void ReorganisationRun::secureDataFolder(std::string& source)
+{
+    const DataFolderGuard::Check check = DataFolderGuard(session_).sichere_datenordner(source);
+    if (check.notice)
+        tell(*check.notice);
+    if (check.state == DataFolderGuard::State::RecoveryFailed)
+        endProgram(EndReason::RecoveryFailed);
+    if (check.state != DataFolderGuard::State::Ready)
+        endProgram(EndReason::Locked);
+    if (check.notice) {
+        Trap trap(session_.errors, RunLocation);
+        trap([&] { window_.setBusy(true); });
+    }
 }
 
 // Without a free folder name there is nowhere to copy to: the run stops
@@ -209,19 +229,32 @@ void ReorganisationRun::writeReport(const std::string& output)
 }
 
 // All four tables or none: after a failure the user learns that the data
-// folder is as it was (or where the originals went when even putting them
-// back failed), and the program ends without claiming a copy-back.
+// folder is as it was, or where every table is when even putting them back
+// failed, and the program ends without claiming a copy-back.
 void ReorganisationRun::copyBack(std::string& output, std::string& source)
 {
     Trap trap(session_.errors, RunLocation);
-    CopyBack::Outcome outcome = CopyBack::Outcome::KeptOriginals;
-    CopyBack replacement(session_.env, session_.errors, session_.files.paths);
-    trap([&] { outcome = replacement.ersetze_datenbanken(output, source); });
-    if (outcome == CopyBack::Outcome::Replaced)
+    CopyBack::Result result;
+    CopyBack replacement(session_.env, session_.errors, session_.files.paths, session_.files.staging, session_.clock);
+    trap([&] { result = replacement.ersetze_datenbanken(output, source); });
+    std::string text;
+    switch (result.outcome) {
+    case CopyBack::Outcome::Replaced:
+        trap([&] { appendLog(texts::originalsKeptIn(result.backupFolder)); });
         return;
-    const std::string text = outcome == CopyBack::Outcome::KeptOriginals
-                                 ? texts::copyBackKeptOriginals(output)
-                                 : texts::copyBackRestoreFailed(output, source, CopyBack::OldSuffix);
+    case CopyBack::Outcome::KeptOriginals:
+        text = texts::copyBackKeptOriginals(output);
+        break;
+    case CopyBack::Outcome::NoRoom:
+        text = texts::copyBackNoRoom(output, result.needed, result.available);
+        break;
+    case CopyBack::Outcome::NoBackupName:
+        text = texts::noFreeBackupName(source);
+        break;
+    case CopyBack::Outcome::Interrupted:
+        text = texts::copyBackInterrupted(output, result.whereTablesAre);
+        break;
+    }
     tell({text, "Kontrolliertes Ende", MessageIcon::Exclamation});
     endProgram(EndReason::CopyBackFailed);
 }

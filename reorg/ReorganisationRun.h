@@ -36,6 +36,7 @@ public:
     [[noreturn]] void cmdsynchronisieren_Click(std::int16_t Index);
 
 private:
+    void secureDataFolder(std::string& source);
     std::string makeFolder(std::string& base, const char* prefix);
     void tell(const Message& message);
     void appendLog(const std::string& line);

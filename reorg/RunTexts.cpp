@@ -37,23 +37,6 @@ std::string doubtEnd()
            "dann Torvane nch einmal.";
 }
 
-std::string copyBackKeptOriginals(const std::string& outputFolder)
-{
-    return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden.") + "\r" +
-           cp1252::ansi("Ihre Originaldaten sind unverändert. Sie finden die neuen Dateien") + "\r" +
-           "weiterhin unter:" + "\r" + outputFolder + "\r";
-}
-
-std::string copyBackRestoreFailed(const std::string& outputFolder, const std::string& dataFolder,
-                                  const std::string& keptSuffix)
-{
-    return cp1252::ansi("Die neuen Dateien konnten nicht in den Datenordner übernommen werden, und nicht alle") +
-           "\r" + cp1252::ansi("Originaldateien ließen sich zurückholen. Dateien mit der Endung ") + keptSuffix +
-           " in" + "\r" + dataFolder + "\r" +
-           cp1252::ansi("müssen ihren alten Namen zurückerhalten, bevor die Praxissoftware wieder") + "\r" +
-           "gestartet wird. Die neuen Dateien liegen unter:" + "\r" + outputFolder + "\r";
-}
-
 std::string confirmationWarning()
 {
     return cp1252::ansi("Die Umsetzung ist vollständig und abgeschlossen!") + "\r\n" + "\r\n" +

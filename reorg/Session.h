@@ -9,6 +9,9 @@
 #include "platform/Env.h"
 #include "reorg/FieldLists.h"
 
+#include <memory>
+#include <string>
+
 namespace torvane {
 
 // One program run: its platform and clock, the shared texts, the error
@@ -32,6 +35,10 @@ public:
     WorkingFiles files;
     Databases databases;
     FieldLists fields;
+    // The data folder this program holds against every other run, and its
+    // lock; empty while it holds none.
+    std::string lockedFolder;
+    std::unique_ptr<FolderLock> dataFolderLock;
 };
 
 } // namespace torvane

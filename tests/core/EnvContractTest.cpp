@@ -16,6 +16,7 @@
 #include "platform/PosixEnv.h"
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -287,6 +288,51 @@ TYPED_TEST(EnvContractTest, FlushAndAbsoluteNames)
         EXPECT_THAT(this->env.absolutePath(name, &full), IsOk()) << name;
         EXPECT_EQ(full, expected) << name;
     }
+}
+
+// Folders as the copy-back uses them: listed, flushed, removed once empty,
+// the room on their volume, and held by one holder at a time.
+TYPED_TEST(EnvContractTest, FoldersAreListedFlushedRemovedMeasuredAndLocked)
+{
+    const std::string hidden = this->world.hiddenName("verborgen.kvt");
+    this->write("person.kvt", "12345");
+    this->write(hidden, "x");
+    this->world.hide(this->at(hidden));
+    ASSERT_THAT(this->env.makeFolder(this->at("Sicherung")), IsOk());
+    ASSERT_THAT(this->env.writeNewFile(this->in("Sicherung", "person.kvt"), "alt"), IsOk());
+    Names expected{hidden, "Sicherung", "person.kvt"};
+    std::sort(expected.begin(), expected.end());
+    Names names;
+    ASSERT_THAT(this->env.listFolder(this->world.root(), &names), IsOk());
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(this->env.listFolder(this->at("fehlt"), &names).number(), errnum::FileNotFound);
+
+    std::uint64_t bytes = 0;
+    ASSERT_THAT(this->env.fileSize(this->at("PERSON.KVT"), &bytes), IsOk());
+    EXPECT_EQ(bytes, 5u);
+    EXPECT_EQ(this->env.fileSize(this->at("Sicherung"), &bytes).number(), errnum::PathFileAccess);
+    EXPECT_EQ(this->env.fileSize(this->at("fehlt.kvt"), &bytes).number(), errnum::FileNotFound);
+    ASSERT_THAT(this->env.freeSpace(this->world.root(), &bytes), IsOk());
+    EXPECT_GT(bytes, 0u);
+
+    EXPECT_THAT(this->env.syncFolder(this->world.root()), IsOk());
+    EXPECT_THAT(this->env.syncFolder(this->at("Sicherung") + this->env.separator()), IsOk());
+    EXPECT_EQ(this->env.syncFolder(this->at("fehlt")).number(), errnum::FileNotFound);
+    EXPECT_EQ(this->env.removeFolder(this->at("Sicherung")).number(), errnum::PathFileAccess);
+    ASSERT_THAT(this->env.deleteFile(this->in("Sicherung", "person.kvt")), IsOk());
+    EXPECT_THAT(this->env.removeFolder(this->at("Sicherung")), IsOk());
+
+    std::unique_ptr<FolderLock> first, second;
+    ASSERT_THAT(this->env.tryLockFolder(this->world.root(), &first), IsOk());
+    ASSERT_THAT(this->env.tryLockFolder(this->world.root(), &second), IsOk());
+    EXPECT_TRUE(first && !second) << "a second holder is told, not given the folder";
+    first.reset();
+    ASSERT_THAT(this->env.tryLockFolder(this->world.root(), &second), IsOk());
+    EXPECT_TRUE(second);
+    second.reset();
+    expected.erase(std::find(expected.begin(), expected.end(), "Sicherung"));
+    EXPECT_EQ(this->world.entries(), expected) << "the lock leaves nothing in the folder";
+    EXPECT_EQ(this->env.tryLockFolder(this->at("fehlt"), &first).number(), errnum::FileNotFound);
 }
 
 // What Windows' GetPrivateProfileStringW answers; the other Envs read the

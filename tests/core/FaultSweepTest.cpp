@@ -3,10 +3,12 @@
 // n-th operation of its kind, as the run without faults made them.
 // Whatever k is, the data folder must afterwards hold either its original
 // tables or exactly the result of a run without faults: never a mix, never a
-// missing or damaged table, and no temporary file of the copy-back.
+// missing or damaged table, and no temporary file of the copy-back. With
+// the result in place the originals are in the backup folder.
 
 #include "cli/CliProgram.h"
-#include "files/CopyBack.h"
+#include "files/BackupNote.h"
+#include "files/IntentRecord.h"
 #include "platform/Clock.h"
 #include "sample/SamplePractice.h"
 #include "support/platform/FaultInjectingEnv.h"
@@ -42,16 +44,27 @@ struct RunOutcome {
     std::string err;
     std::vector<FaultInjectingEnv::Record> operations;
     Files files;
+    std::map<std::string, Files> backups;  // backup folder -> its files
 };
 
-Files filesIn(const MemEnv& mem)
+Files filesIn(const MemEnv& mem, const std::string& folder = DataFolder)
 {
     Files files;
-    for (const std::string& name : mem.folderEntries("C:\\Praxis")) {
-        if (std::optional<std::string> bytes = mem.fileBytes(DataFolder + name))
+    for (const std::string& name : mem.folderEntries(folder)) {
+        if (std::optional<std::string> bytes = mem.fileBytes(folder + name))
             files[name] = *bytes;
     }
     return files;
+}
+
+std::map<std::string, Files> backupsIn(const MemEnv& mem)
+{
+    std::map<std::string, Files> backups;
+    for (const std::string& name : mem.folderEntries(DataFolder)) {
+        if (name.starts_with("REORG_SICHERUNG_"))
+            backups[name] = filesIn(mem, DataFolder + name + "\\");
+    }
+    return backups;
 }
 
 // The n-th operation of a kind; n = 0 for none.
@@ -82,7 +95,7 @@ RunOutcome runWithFault(const Files& practice, Fault fault, int error)
     cli::Terminal terminal{in, out, err};
     const int status = cli::runCli({cli::ConfirmOption::Backup, DataFolder + "person.kvt", false}, env,
                                    FixedClock({2011, 3, 5, 9, 30, 0}), terminal);
-    return {status, err.str(), env.log(), filesIn(mem)};
+    return {status, err.str(), env.log(), filesIn(mem), backupsIn(mem)};
 }
 
 class FaultSweepTest : public ::testing::TestWithParam<Sweep> {
@@ -105,11 +118,19 @@ protected:
         }
         Files tables;
         for (const auto& [name, bytes] : outcome.files) {
-            if (!name.ends_with(CopyBack::NewSuffix) && !name.ends_with(CopyBack::OldSuffix))
+            if (name == IntentRecord::FileName) {
+                // With every new table in place, a step after the renames
+                // failed: the next start finishes it.
+                if (outcome.status != cli::exitcode::CopiedBack)
+                    return "left the intent record behind without the result";
+            } else if (!name.ends_with(IntentRecord::StagedSuffix)) {
                 tables[name] = bytes;
-            else if (!(failed.op == Op::DeleteFile && failed.path.ends_with(name)))
-                return "left " + name + " behind";  // only an undeletable kept original may stay
+            } else if (!(failed.op == Op::DeleteFile && failed.path.ends_with(name))) {
+                return "left " + name + " behind";  // only an undeletable staged table may stay
+            }
         }
+        if (const std::string wrong = backupViolation(outcome); !wrong.empty())
+            return wrong;
         if (outcome.err.find("Die Originaldaten werden nicht ersetzt") != std::string::npos &&
             (outcome.err.find("C:\\Praxis\\REORG_AUSGANG_03_05_0\\,") == std::string::npos ||
              outcome.err.find("C:\\Temp\\Errorlog.txt") == std::string::npos))
@@ -117,9 +138,24 @@ protected:
         if (outcome.status == cli::exitcode::CopiedBack)
             return tables == result_ ? "" : "exit 0 without the complete result";
         // Any other end the front end knows; Usage when it found no patient table to start with.
-        if (outcome.status < cli::exitcode::Aborted || outcome.status > cli::exitcode::ErrorsBeforeCopyBack)
+        if (outcome.status < cli::exitcode::Aborted || outcome.status > cli::exitcode::RecoveryFailed)
             return "ended with exit status " + std::to_string(outcome.status);
         return tables == practice_ ? "" : "the original tables changed";
+    }
+
+    // The originals in one backup folder after a copy-back, in none otherwise.
+    std::string backupViolation(const RunOutcome& outcome) const
+    {
+        if (outcome.status != cli::exitcode::CopiedBack)
+            return outcome.backups.empty() ? "" : "left a backup folder without a copy-back";
+        if (outcome.backups.size() != 1)
+            return "not exactly one backup folder";
+        Files saved = outcome.backups.begin()->second;
+        const bool noted = saved.erase(BackupNote::FileName) == 1;
+        if (saved != practice_)
+            return "the backup folder does not hold the originals";
+        const bool recordLeft = outcome.files.contains(IntentRecord::FileName);
+        return noted || recordLeft ? "" : "the backup folder has no note and nothing will write it";
     }
 
     Files practice_;

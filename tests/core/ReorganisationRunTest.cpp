@@ -90,9 +90,14 @@ protected:
         EXPECT_EQ(err.str(), "");
         printed = out.str();
         expectRunFolders(model, n);
+        const std::string backup = Data + std::string("REORG_SICHERUNG_03_05_") + std::to_string(n) + "/";
         for (std::size_t k = 0; k < 4; ++k) {
             SCOPED_TRACE(tableName(k));
             EXPECT_TRUE(sameTable(status == cli::exitcode::CopiedBack ? model.fresh[k] : files[k], result(k)));
+            // The originals are kept, a table the practice did not have is not.
+            if (status == cli::exitcode::CopiedBack) {
+                EXPECT_EQ(env.fileBytes(backup + tableName(k)), files[k]);
+            }
             EXPECT_TRUE(sameTable(model.fresh[k], env.fileBytes(Temp + std::string(TableNames[k].base) + "temp.kvt")));
             EXPECT_EQ(env.fileBytes(Temp + std::string(TableNames[k].base) + "template.kvt"),
                       std::string(templateBlob(TableNames[k].resource)));
@@ -126,8 +131,8 @@ TEST_P(GeneratedPracticeTest, ComesOutExactlyAsTheRulesSayAndLeavesOnlyTheNamedF
     const ReferenceResult model = reorganise(dataFolder());
     EXPECT_GT(model.carried, 225);
     EXPECT_LT(model.carried, 250);
-    EXPECT_THAT(env.folderEntries("/praxis"), ElementsAre("REORG_AUSGANG_03_05_0", "kvxdat1.kvt", "kvxdat2.kvt",
-                                                          "kvxdat3.kvt", "person.kvt"));
+    EXPECT_THAT(env.folderEntries("/praxis"), ElementsAre("REORG_AUSGANG_03_05_0", "REORG_SICHERUNG_03_05_0",
+                                                          "kvxdat1.kvt", "kvxdat2.kvt", "kvxdat3.kvt", "person.kvt"));
     EXPECT_THAT(env.folderEntries("/tmp"),
                 ElementsAre("TEMP_REORG_EINGANG_03_05_0", "kvxdat1temp.kvt", "kvxdat1template.kvt", "kvxdat2temp.kvt",
                             "kvxdat2template.kvt", "kvxdat3temp.kvt", "kvxdat3template.kvt", "persontemp.kvt",
@@ -217,8 +222,9 @@ TEST_F(ReorganisationRunTest, ASecondRunTheSameDayTakesTheNextFoldersAndDoubtLea
     const ReferenceResult first = reorganise(dataFolder());
     reorganise(dataFolder(), ConfirmOption::Doubt, cli::exitcode::Doubt, 1);
     expectRunFolders(first, 0);
-    EXPECT_THAT(env.folderEntries("/praxis"), ElementsAre("REORG_AUSGANG_03_05_0", "REORG_AUSGANG_03_05_1",
-                                                          "kvxdat1.kvt", "kvxdat2.kvt", "kvxdat3.kvt", "person.kvt"));
+    EXPECT_THAT(env.folderEntries("/praxis"),
+                ElementsAre("REORG_AUSGANG_03_05_0", "REORG_AUSGANG_03_05_1", "REORG_SICHERUNG_03_05_0", "kvxdat1.kvt",
+                            "kvxdat2.kvt", "kvxdat3.kvt", "person.kvt"));
     EXPECT_THAT(printed, HasSubstr(cp1252::toUtf8("\n...und fertig!\nDie Umsetzung ist vollst\xE4ndig erfolgt. "
                                                   "Sie finden die\nneuen Dateien unter:\n"
                                                   "/praxis/REORG_AUSGANG_03_05_1/\n")));

@@ -89,7 +89,9 @@ TEST(ReorganisationRunWindowTest, CountsEveryRecordIsBusyUntilTheCompletionAndTe
                                "dann Torvane nch einmal.");
         expected.push_back("confirmation closed");
         if (answer == Confirmation::Backup)
-            expected.push_back("busy");
+            expected.insert(expected.end(), {"busy", "log Die Datei wird reorganisiert\r\n" + summary() +
+                                                         "Die bisherigen Dateien liegen im Ordner "
+                                                         "/praxis/REORG_SICHERUNG_03_05_0/\r\n"});
         EXPECT_THAT(practice.window->events, ::testing::ElementsAreArray(expected));
         EXPECT_TRUE(practice.dialogs.shown.empty());
     }

@@ -104,6 +104,28 @@ TEST(WindowsEnvTest, AnOpenTableLetsReadersInAndKeepsWritersOut)
     EXPECT_THAT(env.deleteFile(table), IsOk());
 }
 
+// The lock is a hidden file nobody else may open, gone with its holder; one
+// that a power cut left behind is taken over, not taken for a holder.
+TEST(WindowsEnvTest, AFolderLockIsAHiddenFileThatGoesWithItsHolder)
+{
+    const testsupport::ScratchFolder scratch;
+    WindowsEnv env;
+    const std::filesystem::path lockFile = testsupport::fsPath(scratch.path()) / L"REORG_SPERRE.lck";
+    std::ofstream(lockFile) << "vom Stromausfall";
+    std::unique_ptr<FolderLock> lock;
+    ASSERT_THAT(env.tryLockFolder(scratch.path(), &lock), IsOk());
+    ASSERT_TRUE(lock);
+    const DWORD bits = ::GetFileAttributesW(lockFile.c_str());
+    EXPECT_NE(bits, INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(bits & FILE_ATTRIBUTE_HIDDEN, DWORD{FILE_ATTRIBUTE_HIDDEN});
+    const HANDLE reader = ::CreateFileW(lockFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_EQ(reader, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(::GetLastError(), DWORD{ERROR_SHARING_VIOLATION});
+    lock.reset();
+    EXPECT_FALSE(std::filesystem::exists(lockFile));
+}
+
 // The same failure reads the same on both systems.
 TEST(WindowsEnvTest, Win32CodesGiveTheNumbersOfTheClosestPosixFailure)
 {

@@ -80,6 +80,16 @@ std::string withoutDates(std::string text)
     return text;
 }
 
+// So does the note in a backup folder, in its first line.
+std::string withoutNoteDate(std::string text)
+{
+    const std::size_t at = text.find(" vom ");
+    const std::size_t end = text.find('\r');
+    if (at != std::string::npos && end != std::string::npos && at < end)
+        text.replace(at + 5, end - at - 5, "-");
+    return text;
+}
+
 // The run report's protocol begins with the time of the run.
 std::string withoutRunTime(std::string text)
 {
@@ -112,6 +122,10 @@ public:
         for (Tree* tree : {&native, &windows}) {
             if (auto log = tree->find("Errorlog.txt"); log != tree->end())
                 log->second = withoutDates(log->second);
+            for (auto& [name, bytes] : *tree) {
+                if (name.ends_with("/SICHERUNG.txt"))
+                    bytes = withoutNoteDate(bytes);
+            }
         }
         if (auto log = native.find("Errorlog.txt"); log != native.end())
             log->second = asOnWindows(log->second, logNames_);

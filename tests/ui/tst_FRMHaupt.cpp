@@ -182,6 +182,22 @@ private slots:
         QCOMPARE(practice.tables("/praxis/"), end == EndReason::CopiedBack ? reorganised : before);
     }
 
+    // What an interrupted copy-back left in the chosen folder is dealt with
+    // before Start is offered, and the user told in a message box.
+    void recoveryAfterTheChoice()
+    {
+        Practice practice;
+        practice.env.putFile("/praxis/person.kvt.torvane-neu", "halb kopiert");
+        practice.choose(QStringLiteral("/praxis/person.kvt"));
+        QCOMPARE(practice.shown.size(), 1u);
+        QCOMPARE(QStringList({practice.shown[0].title, practice.shown[0].over}),
+                 QStringList({"Information", "Torvane"}));
+        QVERIFY(practice.shown[0].text.contains("wurden Dateien einer abgebrochenen Übernahme gefunden:\n"
+                                                "person.kvt.torvane-neu\n"));
+        QVERIFY(!practice.env.fileBytes("/praxis/person.kvt.torvane-neu"));
+        QVERIFY(!practice.ended && practice.control("cmdsynchronisieren_0")->isEnabled());
+    }
+
     // The first cancel ends the program; a later one keeps the folder, and the frame then ends as "Ende".
     void cancellingTheChooser()
     {

@@ -296,6 +296,29 @@ INSTANTIATE_TEST_SUITE_P(
                       Answer{"BackupThenClosedByTheFrame", {id::optJANEIN_0}, Answer::Frame, EndReason::Doubt}),
     [](const ::testing::TestParamInfo<Answer>& test) { return std::string(test.param.name); });
 
+// What an interrupted copy-back left in the chosen folder is dealt with before Start is offered,
+// and the user told in a message box over the main window.
+TEST(FRMHaupt, RecoveryAfterTheChoice)
+{
+    Practice practice;
+    practice.env.putFile(DataFolder + "person.kvt.torvane-neu", "halb kopiert");
+    WindowScript script;
+    std::optional<Shown> told;
+    script.then(L"Information", [&](HWND box) {
+        told = practice.shown(box);
+        click(item(box, IDOK));
+    });
+    practice.choose(DataFolder + "person.kvt");
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->owner, practice.window.hwnd());
+    EXPECT_NE(told->text.find(win32::wide(cp1252::ansi("wurden Dateien einer abgebrochenen Übernahme gefunden:"))
+                              + L"\r\nperson.kvt.torvane-neu\r\n"),
+              std::wstring::npos);
+    EXPECT_FALSE(practice.env.fileBytes(DataFolder + "person.kvt.torvane-neu"));
+    EXPECT_FALSE(practice.ended);
+    EXPECT_TRUE(IsWindowEnabled(practice.control(id::cmdsynchronisieren_0)));
+}
+
 // The first cancel ends the program; a later one keeps the folder, and the frame then ends as "Ende".
 TEST(FRMHaupt, CancellingTheChooser)
 {

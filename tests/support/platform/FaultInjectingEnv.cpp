@@ -63,10 +63,11 @@ void FaultInjectingEnv::clearFaults()
 
 const char* FaultInjectingEnv::name(Op op)
 {
-    static constexpr std::array<const char*, 21> Names = {
+    static constexpr std::array<const char*, 27> Names = {
         "openReadWrite", "attributes", "findPlainFile", "makeFolder", "deleteFile", "copyFile", "renameFile",
         "syncFile", "writeNewFile", "appendTextLine", "readFile", "tempFolder", "specialFolder", "absolutePath",
         "openUrl", "privateProfileString", "file.read", "file.write", "file.size", "file.sync", "file.close",
+        "syncFolder", "removeFolder", "listFolder", "fileSize", "freeSpace", "tryLockFolder",
     };
     return Names.at(static_cast<std::size_t>(op));
 }
@@ -162,6 +163,40 @@ Status FaultInjectingEnv::renameFile(const std::string& from, const std::string&
 Status FaultInjectingEnv::syncFile(const std::string& path)
 {
     return perform(Op::SyncFile, path, {}, [&] { return target_.syncFile(path); });
+}
+
+Status FaultInjectingEnv::syncFolder(const std::string& path)
+{
+    return perform(Op::SyncFolder, path, {}, [&] { return target_.syncFolder(path); });
+}
+
+Status FaultInjectingEnv::removeFolder(const std::string& path)
+{
+    return perform(Op::RemoveFolder, path, {}, [&] { return target_.removeFolder(path); });
+}
+
+Status FaultInjectingEnv::listFolder(const std::string& path, std::vector<std::string>* names)
+{
+    names->clear();
+    return perform(Op::ListFolder, path, {}, [&] { return target_.listFolder(path, names); });
+}
+
+Status FaultInjectingEnv::fileSize(const std::string& path, std::uint64_t* out)
+{
+    *out = 0;
+    return perform(Op::SizeOfFile, path, {}, [&] { return target_.fileSize(path, out); });
+}
+
+Status FaultInjectingEnv::freeSpace(const std::string& folder, std::uint64_t* out)
+{
+    *out = 0;
+    return perform(Op::FreeSpace, folder, {}, [&] { return target_.freeSpace(folder, out); });
+}
+
+Status FaultInjectingEnv::tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out)
+{
+    out->reset();
+    return perform(Op::LockFolder, path, {}, [&] { return target_.tryLockFolder(path, out); });
 }
 
 Status FaultInjectingEnv::writeNewFile(const std::string& path, std::string_view bytes)

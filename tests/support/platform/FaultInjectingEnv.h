@@ -18,7 +18,8 @@ public:
     enum class Op {
         OpenReadWrite, Attributes, FindPlainFile, MakeFolder, DeleteFile, CopyFile, RenameFile, SyncFile,
         WriteNewFile, AppendTextLine, ReadFile, TempFolder, SpecialFolder, AbsolutePath, OpenUrl,
-        PrivateProfileString, FileRead, FileWrite, FileSize, FileSync, FileClose,
+        PrivateProfileString, FileRead, FileWrite, FileSize, FileSync, FileClose, SyncFolder, RemoveFolder,
+        ListFolder, SizeOfFile, FreeSpace, LockFolder,
     };
 
     struct Record {
@@ -56,6 +57,13 @@ public:
     Status copyFile(const std::string& from, const std::string& to) override;
     Status renameFile(const std::string& from, const std::string& to) override;
     Status syncFile(const std::string& path) override;
+    Status syncFolder(const std::string& path) override;
+    Status removeFolder(const std::string& path) override;
+    Status listFolder(const std::string& path, std::vector<std::string>* names) override;
+    Status fileSize(const std::string& path, std::uint64_t* out) override;
+    Status freeSpace(const std::string& folder, std::uint64_t* out) override;
+    // A lock held by another holder is no failure: it passes through as it is.
+    Status tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out) override;
     Status writeNewFile(const std::string& path, std::string_view bytes) override;
     Status appendTextLine(const std::string& path, std::string_view text) override;
     Status readFile(const std::string& path, std::string* out) override;

@@ -13,6 +13,7 @@ namespace {
 
 // A fuzzed offset must not make a file ask for more memory than the machine has.
 constexpr std::uint64_t MaxFileSize = std::uint64_t{1} << 30;
+constexpr std::uint64_t UnlimitedFreeSpace = std::uint64_t{1} << 40;
 constexpr std::uint32_t SettableAttributes = attr::ReadOnly | attr::Hidden | attr::System | attr::Archive;
 
 bool isDotName(const std::string& name)
@@ -82,6 +83,18 @@ private:
     std::shared_ptr<std::string> bytes_;
 };
 
+class MemEnv::Lock final : public FolderLock {
+public:
+    Lock(std::set<std::string>& locked, std::string key) : locked_(locked), key_(std::move(key)) {}
+    ~Lock() override { locked_.erase(key_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    std::set<std::string>& locked_;
+    std::string key_;
+};
+
 MemEnv::MemEnv(char separator) : separator_(separator), root_(separator == '/' ? "/" : "C:")
 {
     nodes_[root_].folder = true;
@@ -128,7 +141,8 @@ std::vector<std::string> MemEnv::childKeys(const std::string& folderKey) const
     const std::string prefix = childPrefix(folderKey);
     std::vector<std::string> keys;
     for (auto it = nodes_.lower_bound(prefix); it != nodes_.end() && it->first.starts_with(prefix); ++it) {
-        if (it->first.find(separator_, prefix.size()) == std::string::npos)
+        // The root "/" is its own prefix, not its own child.
+        if (it->first.size() > prefix.size() && it->first.find(separator_, prefix.size()) == std::string::npos)
             keys.push_back(it->first);
     }
     return keys;
@@ -408,6 +422,74 @@ Status MemEnv::syncFile(const std::string& path)
 {
     const std::string k = resolve(path);
     return find(k) != nullptr ? Status::ok() : failure(ENOENT, k);
+}
+
+Status MemEnv::syncFolder(const std::string& path)
+{
+    const std::string k = resolve(path);
+    if (find(k) == nullptr)
+        return failure(ENOENT, k);
+    return isFolder(k) ? Status::ok() : failure(ENOTDIR, k);
+}
+
+Status MemEnv::removeFolder(const std::string& path)
+{
+    const std::string k = resolve(path);
+    if (find(k) == nullptr)
+        return failure(ENOENT, k);
+    if (!isFolder(k))
+        return failure(ENOTDIR, k);
+    if (k == root_ || !childKeys(k).empty())
+        return failure(ENOTEMPTY, k);
+    nodes_.erase(k);
+    return Status::ok();
+}
+
+Status MemEnv::listFolder(const std::string& path, std::vector<std::string>* names)
+{
+    names->clear();
+    const std::string k = resolve(path);
+    if (find(k) == nullptr)
+        return failure(ENOENT, k);
+    if (!isFolder(k))
+        return failure(ENOTDIR, k);
+    *names = folderEntries(k);
+    return Status::ok();
+}
+
+Status MemEnv::fileSize(const std::string& path, std::uint64_t* out)
+{
+    *out = 0;
+    const std::string k = resolve(path);
+    const Node* node = find(k);
+    if (node == nullptr)
+        return failure(ENOENT, k);
+    if (node->folder)
+        return folderFailure(k);
+    *out = node->bytes->size();
+    return Status::ok();
+}
+
+Status MemEnv::freeSpace(const std::string& folder, std::uint64_t* out)
+{
+    *out = 0;
+    const std::string k = resolve(folder);
+    if (!isFolder(k))
+        return failure(ENOENT, k);
+    const std::uint64_t used = usedBytes();
+    *out = !capacity_ ? UnlimitedFreeSpace : *capacity_ > used ? *capacity_ - used : 0;
+    return Status::ok();
+}
+
+Status MemEnv::tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out)
+{
+    out->reset();
+    const std::string k = resolve(path);
+    if (!isFolder(k))
+        return failure(find(k) == nullptr ? ENOENT : ENOTDIR, k);
+    if (lockedFolders_.insert(k).second)
+        *out = std::make_unique<Lock>(lockedFolders_, k);
+    return Status::ok();
 }
 
 Status MemEnv::writeNewFile(const std::string& path, std::string_view bytes)

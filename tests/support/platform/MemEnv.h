@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace torvane {
@@ -14,8 +15,9 @@ namespace torvane {
 // whole runs can work on Windows paths such as "C:\Daten\person.kvt". The
 // root ("/" or "C:") and the temporary folder exist from the start; with '\'
 // a path beginning with a single backslash lies on "C:". The current folder
-// is the root. URLs handed to the desktop are only recorded. Files opened
-// from it must not outlive it.
+// is the root. URLs handed to the desktop are only recorded. Without a
+// capacity a volume has a terabyte free. Folder locks are held in memory.
+// Files and locks from it must not outlive it.
 class MemEnv final : public Env {
 public:
     explicit MemEnv(char separator = '/');
@@ -48,6 +50,12 @@ public:
     Status copyFile(const std::string& from, const std::string& to) override;
     Status renameFile(const std::string& from, const std::string& to) override;
     Status syncFile(const std::string& path) override;
+    Status syncFolder(const std::string& path) override;
+    Status removeFolder(const std::string& path) override;
+    Status listFolder(const std::string& path, std::vector<std::string>* names) override;
+    Status fileSize(const std::string& path, std::uint64_t* out) override;
+    Status freeSpace(const std::string& folder, std::uint64_t* out) override;
+    Status tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out) override;
     Status writeNewFile(const std::string& path, std::string_view bytes) override;
     Status appendTextLine(const std::string& path, std::string_view text) override;
     Status readFile(const std::string& path, std::string* out) override;
@@ -61,6 +69,7 @@ public:
 
 private:
     class File;
+    class Lock;
 
     // Open files share the bytes, so a file deleted while open stays readable
     // through its handle, as on POSIX.
@@ -97,6 +106,7 @@ private:
     std::optional<std::string> tempFolder_;
     std::optional<std::string> commonAppData_;
     std::vector<std::string> openedUrls_;
+    std::set<std::string> lockedFolders_;
 };
 
 } // namespace torvane
