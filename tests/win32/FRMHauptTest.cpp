@@ -296,6 +296,28 @@ INSTANTIATE_TEST_SUITE_P(
                       Answer{"BackupThenClosedByTheFrame", {id::optJANEIN_0}, Answer::Frame, EndReason::Doubt}),
     [](const ::testing::TestParamInfo<Answer>& test) { return std::string(test.param.name); });
 
+// A table that is no table stops the run with the error dialog over the main window; the bug report
+// goes out with the log attached, and "&Abbruch" ends the program with the data folder untouched.
+TEST(FRMHaupt, ABrokenTableEndsTheRunThroughTheErrorDialog)
+{
+    Practice practice;
+    practice.env.putFile(DataFolder + "kvxdat2.kvt", std::string(20, 'x'));
+    const auto before = practice.tables(DataFolder);
+    practice.choose(DataFolder + "person.kvt");
+    WindowScript script;
+    script.then(L"Fehler", [&](HWND dialog) {
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), practice.window.hwnd());
+        EXPECT_NE(text(item(dialog, id::txtMsg)).find(L"kvxdat2.kvt"), std::wstring::npos);
+        click(item(dialog, id::cmdbugreport));
+        click(item(dialog, id::cmdExit));
+    });
+    click(practice.control(id::cmdsynchronisieren_0));
+    EXPECT_EQ(practice.ended, std::optional(EndReason::Aborted));
+    EXPECT_EQ(practice.tables(DataFolder), before);
+    ASSERT_EQ(practice.env.openedUrls().size(), 1u);
+    EXPECT_TRUE(practice.env.openedUrls()[0].ends_with("Errorlog.txt\""));
+}
+
 // What an interrupted copy-back left in the chosen folder is dealt with before Start is offered,
 // and the user told in a message box over the main window.
 TEST(FRMHaupt, RecoveryAfterTheChoice)
