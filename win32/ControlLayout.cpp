@@ -17,11 +17,11 @@ void ControlLayout::replace(HWND old, HWND control)
     }
 }
 
-HFONT ControlLayout::font(const FontSpec& spec)
+HFONT ControlLayout::font(const FontSpec& wanted)
 {
-    auto found = fonts_.find(&spec);
+    auto found = fonts_.find(&wanted);
     if (found == fonts_.end())
-        found = fonts_.emplace(&spec, Font(spec, dpi_)).first;
+        found = fonts_.emplace(&wanted, Font(wanted, dpi_)).first;
     return found->second.handle();
 }
 

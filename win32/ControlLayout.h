@@ -14,14 +14,14 @@ namespace torvane::win32 {
 // laid out again, fonts and all, whenever the window's resolution changes.
 class ControlLayout {
 public:
-    // The spec must outlive the layout.
+    // The font wanted must outlive the layout.
     void add(HWND control, const desktop::TwipsRect& where, const FontSpec& font);
     void replace(HWND old, HWND control);
 
     // Places every control and sets its font for dpi.
     void apply(int dpi);
     int dpi() const { return dpi_; }
-    HFONT font(const FontSpec& spec);
+    HFONT font(const FontSpec& wanted);
 
 private:
     struct Placed {

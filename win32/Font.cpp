@@ -4,15 +4,15 @@
 
 namespace torvane::win32 {
 
-Font::Font(const FontSpec& spec, int dpi)
+Font::Font(const FontSpec& wanted, int dpi)
 {
     LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    font.lfHeight = -static_cast<LONG>(std::lround(wanted.points * dpi / 72.0));
+    font.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynW(font.lfFaceName, spec.face, LF_FACESIZE);
+    lstrcpynW(font.lfFaceName, wanted.face, LF_FACESIZE);
     handle_ = CreateFontIndirectW(&font);
 }
 

@@ -15,7 +15,7 @@ struct FontSpec {
 // The font created for one resolution; deleted with the object.
 class Font {
 public:
-    Font(const FontSpec& spec, int dpi);
+    Font(const FontSpec& wanted, int dpi);
     ~Font();
     Font(Font&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
     Font(const Font&) = delete;
