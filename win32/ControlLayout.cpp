@@ -4,7 +4,7 @@
 
 namespace torvane::win32 {
 
-void ControlLayout::add(HWND control, const desktop::TwipsRect& where, const FontSpec& font)
+void ControlLayout::add(HWND control, const desktop::TwipsRect& where, const FontStyle& font)
 {
     controls_.push_back({control, where, &font});
 }
@@ -17,7 +17,7 @@ void ControlLayout::replace(HWND old, HWND control)
     }
 }
 
-HFONT ControlLayout::font(const FontSpec& wanted)
+HFONT ControlLayout::font(const FontStyle& wanted)
 {
     auto found = fonts_.find(&wanted);
     if (found == fonts_.end())
@@ -28,7 +28,7 @@ HFONT ControlLayout::font(const FontSpec& wanted)
 void ControlLayout::apply(int dpi)
 {
     // The old fonts stay alive until every control has its new one.
-    std::map<const FontSpec*, Font> old = std::move(fonts_);
+    std::map<const FontStyle*, Font> old = std::move(fonts_);
     fonts_.clear();
     dpi_ = dpi;
     for (const Placed& placed : controls_) {

@@ -15,23 +15,23 @@ namespace torvane::win32 {
 class ControlLayout {
 public:
     // The font wanted must outlive the layout.
-    void add(HWND control, const desktop::TwipsRect& where, const FontSpec& font);
+    void add(HWND control, const desktop::TwipsRect& where, const FontStyle& font);
     void replace(HWND old, HWND control);
 
     // Places every control and sets its font for dpi.
     void apply(int dpi);
     int dpi() const { return dpi_; }
-    HFONT font(const FontSpec& wanted);
+    HFONT font(const FontStyle& wanted);
 
 private:
     struct Placed {
         HWND control;
         desktop::TwipsRect where;
-        const FontSpec* font;
+        const FontStyle* font;
     };
 
     std::vector<Placed> controls_;
-    std::map<const FontSpec*, Font> fonts_;
+    std::map<const FontStyle*, Font> fonts_;
     int dpi_ = 96;
 };
 

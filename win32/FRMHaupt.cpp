@@ -16,11 +16,11 @@ namespace {
 // would only slow it down. The last record is always painted.
 constexpr ULONGLONG RepaintIntervalMs = 30;
 
-const FontSpec WindowFont{L"Trebuchet MS", 14.25, true};
-const FontSpec ButtonFont{L"Trebuchet MS", 13.5, true};
-const FontSpec TextBoxFont{L"Trebuchet MS", 12, true};
-const FontSpec HeadingFont{L"Trebuchet MS", 12, false};
-const FontSpec CounterFont{L"Trebuchet MS", 24, true};
+const FontStyle WindowFont{L"Trebuchet MS", 14.25, true};
+const FontStyle ButtonFont{L"Trebuchet MS", 13.5, true};
+const FontStyle TextBoxFont{L"Trebuchet MS", 12, true};
+const FontStyle HeadingFont{L"Trebuchet MS", 12, false};
+const FontStyle CounterFont{L"Trebuchet MS", 24, true};
 
 // The layout in twips: the load button; the path box under its heading;
 // the log; counter, progress bar and start button in one row; build date
@@ -82,7 +82,7 @@ void FRMHaupt::onCreate()
     SetWindowTextW(hwnd(), L"Torvane");
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(layout_.font(WindowFont)), FALSE);
     const auto add = [&](const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
-                         const desktop::TwipsRect& where, const FontSpec& font, DWORD exStyle = 0) {
+                         const desktop::TwipsRect& where, const FontStyle& font, DWORD exStyle = 0) {
         layout_.add(addControl(windowClass, text, style, id, exStyle), where, font);
     };
     add(WC_BUTTONW, L"Reorg-Datei wählen", Button, id::cmdLoad_3, cmdLoad, ButtonFont);

@@ -4,7 +4,7 @@
 
 namespace torvane::win32 {
 
-Font::Font(const FontSpec& wanted, int dpi)
+Font::Font(const FontStyle& wanted, int dpi)
 {
     LOGFONTW font{};
     font.lfHeight = -static_cast<LONG>(std::lround(wanted.points * dpi / 72.0));

@@ -6,7 +6,7 @@ namespace torvane::win32 {
 
 // A font as the windows name it: face, size in points, weight. Where the
 // face is not installed Windows picks a sans serif of the same size.
-struct FontSpec {
+struct FontStyle {
     const wchar_t* face;
     double points;
     bool bold;
@@ -15,7 +15,7 @@ struct FontSpec {
 // The font created for one resolution; deleted with the object.
 class Font {
 public:
-    Font(const FontSpec& wanted, int dpi);
+    Font(const FontStyle& wanted, int dpi);
     ~Font();
     Font(Font&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
     Font(const Font&) = delete;

@@ -10,7 +10,7 @@
 namespace torvane::win32 {
 namespace {
 
-const FontSpec ArialFont{L"Arial", 14.25, false};
+const FontStyle ArialFont{L"Arial", 14.25, false};
 
 // In twips: the warning, the two statements below it, OK centred at the bottom.
 constexpr int ClientWidth = 9600;

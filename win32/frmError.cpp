@@ -14,7 +14,7 @@ namespace {
 
 namespace layout = desktop::frmErrorLayout;
 
-const FontSpec TahomaFont{L"Tahoma", 8.25, false};
+const FontStyle TahomaFont{L"Tahoma", 8.25, false};
 
 constexpr INT_PTR OkResult = IDOK;
 constexpr INT_PTR AbortResult = IDABORT;
