@@ -4,9 +4,11 @@
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev \
             qt6-base-dev qt6-translations-l10n xvfb xauth clang libclang-rt-14-dev time bc \
             fonts-dejavu-core fonts-liberation2 xdg-utils
-# The Windows programs cross-built (with the xxHash header of libxxhash-dev),
-# and their tests run under Wine.
-WINDOWS_PACKAGES := cmake ninja-build make g++-mingw-w64-x86-64-posix wine wine64 googletest libxxhash-dev
+# The Windows programs cross-built (with the xxHash header of libxxhash-dev)
+# and packed, and their tests run under Wine; the windows' tests on a virtual
+# display, in Wine's own fonts.
+WINDOWS_PACKAGES := cmake ninja-build make g++-mingw-w64-x86-64-posix wine wine64 googletest nsis \
+                    xvfb fonts-wine libxxhash-dev
 WINE_PREFIX := build/windows/wine
 
 SAMPLE_DIR := build/sample-practice
@@ -30,7 +32,8 @@ windows-deps:
 
 # The native suite, the fuzzers briefly, then the Windows build's suite
 # under Wine with one wineserver for all of it; its last test compares
-# torvane-cli.exe with the native torvane-cli byte for byte.
+# torvane-cli.exe with the native torvane-cli byte for byte. The windows'
+# tests (on Xvfb) and the setup's test each use a Wine prefix of their own.
 test: deps windows-deps
 	cmake --preset test
 	cmake --build --preset test
@@ -42,10 +45,11 @@ test: deps windows-deps
 	cmake --build --preset windows
 	tools/with-wineserver.sh $(WINE_PREFIX) ctest --preset windows -j2
 
-# torvane-cli.exe and torvane-sample.exe in build/windows/, needing only Windows' own DLLs.
+# Torvane.exe, torvane-cli.exe and torvane-sample.exe in build/windows/, needing
+# only Windows' own DLLs, with Torvane-Setup-<version>.exe and the portable zip.
 windows: windows-deps
 	cmake --preset windows
-	cmake --build --preset windows --target torvane-cli torvane-sample
+	cmake --build --preset windows --target Torvane torvane-cli torvane-sample torvane-setup
 
 release: deps
 	cmake --preset release

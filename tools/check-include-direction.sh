@@ -2,7 +2,7 @@
 # Layers only point down. Each folder may include itself and the layers to
 # its left; folders of one layer do not include each other:
 #
-#   platform resources | errors | tables | files | dbset | reorg | cli ui sample
+#   platform resources | errors | tables | files | dbset | reorg | desktop | cli ui win32 sample
 #
 # tests, bench and fuzz drive the whole program and may include anything.
 # Prints every include that points up, with file and line, and fails then.
@@ -11,12 +11,12 @@
 
 cd "${1:-$(dirname "$0")/..}" || exit 2
 
-checked=$(find platform resources errors tables files dbset reorg cli ui sample \
+checked=$(find platform resources errors tables files dbset reorg desktop cli ui win32 sample \
                -name '*.h' -o -name '*.cpp' | sort)
 
 printf '%s\n' "$checked" | xargs grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' /dev/null | awk '
 BEGIN {
-    split("platform:0 resources:0 errors:1 tables:2 files:3 dbset:4 reorg:5 cli:6 ui:6 sample:6", pairs, " ")
+    split("platform:0 resources:0 errors:1 tables:2 files:3 dbset:4 reorg:5 desktop:6 cli:7 ui:7 win32:7 sample:7", pairs, " ")
     for (i in pairs) {
         split(pairs[i], pair, ":")
         layer[pair[1]] = pair[2]

@@ -23,5 +23,11 @@ if [ ! -e "$prefix/.torvane-ready" ]; then
             touch "$WINEPREFIX/.torvane-ready"
         fi'
 fi
+# Wine's own Tahoma and Marlett (Debian's fonts-wine), which windows and
+# their captions are drawn with, are found only in the prefix's font folder.
+fonts="$prefix/drive_c/windows/Fonts"
+if [ -d /usr/share/wine/fonts ] && [ ! -e "$fonts/tahoma.ttf" ]; then
+    cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+fi
 
 [ $# -eq 0 ] || exec wine "$@"

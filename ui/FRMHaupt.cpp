@@ -1,11 +1,6 @@
 #include "ui/FRMHaupt.h"
 
-#include "errors/Trap.h"
-#include "platform/Cp1252.h"
-#include "reorg/CheckTexts.h"
-#include "reorg/DataFolderGuard.h"
-#include "reorg/ReorganisationRun.h"
-#include "tables/TrimBlanks.h"
+#include "errors/RunError.h"
 #include "ui/Fonts.h"
 #include "ui/Formendhinweis.h"
 #include "ui/Pictures.h"
@@ -53,8 +48,8 @@ QLabel* label(const char* name, const QString& text, QWidget* parent)
 
 } // namespace
 
-FRMHaupt::FRMHaupt(Session& session, FileChooser& chooser, MessageBoxes& boxes, QWidget* parent)
-    : QWidget(parent), session_(session), boxes_(boxes), CommonDialog1(chooser)
+FRMHaupt::FRMHaupt(Session& session, ui::FileChooser& chooser, MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent), chooser_(chooser), boxes_(boxes), handlers_(session, *this)
 {
     buildControls();
     connectHandlers();
@@ -126,93 +121,62 @@ void FRMHaupt::buildControls()
 
 void FRMHaupt::connectHandlers()
 {
-    connect(cmdLoad_3, &QPushButton::clicked, this, [this] { handle([this] { cmdLoad_Click(3); }); });
-    connect(cmdsynchronisieren_0, &QPushButton::clicked, this,
-            [this] { handle([this] { cmdsynchronisieren_Click(0); }); });
-    connect(cmdQuit, &QPushButton::clicked, this, [this] { handle([this] { cmdQuit_Click(); }); });
+    connect(cmdLoad_3, &QPushButton::clicked, this, [this] { handlers_.cmdLoad_Click(3); });
+    connect(cmdsynchronisieren_0, &QPushButton::clicked, this, [this] { handlers_.cmdsynchronisieren_Click(0); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { handlers_.cmdQuit_Click(); });
 }
 
 void FRMHaupt::Form_Load()
 {
-    handle([this] {
-        session_.load();
-        Trap trap(session_.errors, "Error in FRMHaupt: Sub Form_Load");
-        trap([&] { lblbuild->setText(lblbuild->text() + QStringLiteral(" 2010/11/30")); });
-    });
-}
-
-void FRMHaupt::cmdLoad_Click(std::int16_t)
-{
-    Trap trap(session_.errors, "Error in FRMHaupt: Sub cmdLoad_Click");
-    std::string dataFolder;
-    trap([&] { dataFolder = session_.files.dataPath.hole_dbpfad(); });
-    if (!dataFolder.empty())
-        trap([&] { CommonDialog1.InitDir = dataFolder; });
-    trap([&] {
-        CommonDialog1.CancelError = true;
-        CommonDialog1.Filter = "KVX-Datenbank (*.KVT)|pers*.kvt";
-        CommonDialog1.DialogTitle = cp1252::ansi("Datenbank zur Reorganisation wählen");
-    });
-    trap([&] { CommonDialog1.ShowOpen(this); });
-    std::string folder;
-    trap([&] { folder = session_.files.paths.nurpfad(CommonDialog1.FileName); });
-    trap([&] { txtfile_9->setText(qtText(folder)); });
-    trap([&] { session_.workspace.quellpfad[0] = session_.files.paths.nurpfad(CommonDialog1.FileName); });
-    if (trimBlanks(session_.workspace.quellpfad[0]).empty())
-        endProgram(EndReason::NoFolder);
-    checkDataFolder();
-    trap([&] { cmdsynchronisieren_0->setEnabled(true); });
-}
-
-// A copy-back that a crash interrupted in the chosen folder is finished
-// before anything else, and the user told. The folder is held only while
-// that works: a run holds it from its Start on.
-void FRMHaupt::checkDataFolder()
-{
-    DataFolderGuard guard(session_);
-    const DataFolderGuard::Check check = guard.sichere_datenordner(session_.workspace.quellpfad[0]);
-    guard.release();
-    if (check.notice)
-        messageBox(check.notice->text, check.notice->title, check.notice->icon);
-    if (check.state == DataFolderGuard::State::RecoveryFailed)
-        endProgram(EndReason::RecoveryFailed);
-}
-
-void FRMHaupt::cmdsynchronisieren_Click(std::int16_t Index)
-{
-    ReorganisationRun(session_, *this).cmdsynchronisieren_Click(Index);
-}
-
-void FRMHaupt::cmdQuit_Click()
-{
-    Trap trap(session_.errors, "Error in FRMHaupt: Sub cmdQuit_Click");
-    endProgram(EndReason::Quit);
-}
-
-template <class Handler>
-void FRMHaupt::handle(Handler&& handler)
-{
-    if (ended_)
-        return;
-    try {
-        handler();
-    } catch (const ProgramEnd& end) {
-        finish(end.reason);
-    }
-}
-
-void FRMHaupt::finish(EndReason reason)
-{
-    ended_ = reason;
-    hide();
-    emit programEnded(reason);
+    handlers_.Form_Load();
 }
 
 void FRMHaupt::closeEvent(QCloseEvent* event)
 {
     // Closing by the frame is "Ende".
-    handle([this] { cmdQuit_Click(); });
-    event->accept();
+    handlers_.cmdQuit_Click();
+    event->setAccepted(handlers_.endReason().has_value());
+}
+
+std::optional<std::string> FRMHaupt::chooseFile(const desktop::ChooserRequest& request)
+{
+    const std::optional<QString> chosen = chooser_.chooseFile(
+        this, {qtText(request.startFolder), qtText(request.title), qtText(request.filterDescription),
+               qtText(request.filterPattern)});
+    if (!chosen)
+        return std::nullopt;
+    std::string name;
+    if (!logicText(*chosen, &name))
+        throw RunError::raised(errnum::BadFileName, name);
+    return name;
+}
+
+std::string FRMHaupt::buildCaption() const
+{
+    std::string caption;
+    logicText(lblbuild->text(), &caption);
+    return caption;
+}
+
+void FRMHaupt::setBuildCaption(const std::string& caption)
+{
+    lblbuild->setText(qtText(caption));
+}
+
+void FRMHaupt::setPathText(const std::string& text)
+{
+    txtfile_9->setText(qtText(text));
+}
+
+void FRMHaupt::enableStart()
+{
+    cmdsynchronisieren_0->setEnabled(true);
+}
+
+void FRMHaupt::finish(EndReason reason)
+{
+    hide();
+    emit programEnded(reason);
 }
 
 void FRMHaupt::setLogText(const std::string& text)
@@ -276,13 +240,6 @@ void FRMHaupt::setBusy(bool busy)
 void FRMHaupt::messageBox(const std::string& text, const std::string& title, MessageIcon icon)
 {
     boxes_.show(this, icon, qtText(title), qtLines(text));
-}
-
-void FRMHaupt::showCompletion(const Message& completion, const std::vector<std::string>& warnings)
-{
-    messageBox(completion.text, completion.title, completion.icon);
-    if (!warnings.empty())
-        messageBox(texts::warningBox(warnings), "Warnung", MessageIcon::Exclamation);
 }
 
 Confirmation FRMHaupt::showFinalConfirmation(const Message& onDoubt)

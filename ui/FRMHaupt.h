@@ -1,16 +1,14 @@
 #pragma once
 
+#include "desktop/FRMHauptHandlers.h"
 #include "errors/ProgramEnd.h"
-#include "reorg/RunWindow.h"
 #include "reorg/Session.h"
-#include "ui/CommonDialog.h"
 #include "ui/FileChooser.h"
 #include "ui/MessageBoxes.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,18 +23,18 @@ namespace torvane::ui {
 // The program's main window: pick the patient table, start the
 // reorganisation, end. While a run holds the thread the window shows its
 // log, counter and progress, and takes no input.
-class FRMHaupt final : public QWidget, public RunWindow {
+class FRMHaupt final : public QWidget, public desktop::FRMHauptControls {
     Q_OBJECT
 
 public:
-    FRMHaupt(Session& session, FileChooser& chooser, MessageBoxes& boxes, QWidget* parent = nullptr);
+    FRMHaupt(Session& session, ui::FileChooser& chooser, MessageBoxes& boxes, QWidget* parent = nullptr);
 
     // When the window is created, before it is shown: the temporary folder,
     // the build date and the start date.
     void Form_Load();
 
     // How the program ended, once it has; nothing of the window runs after.
-    std::optional<EndReason> endReason() const { return ended_; }
+    std::optional<EndReason> endReason() const { return handlers_.endReason(); }
 
     void setLogText(const std::string& text) override;
     std::string logText() const override { return log_; }
@@ -48,9 +46,14 @@ public:
     void repaint() override;
     void setBusy(bool busy) override;
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    // The completion box, then one "Warnung" box listing the warnings.
-    void showCompletion(const Message& completion, const std::vector<std::string>& warnings) override;
     Confirmation showFinalConfirmation(const Message& onDoubt) override;
+
+    std::optional<std::string> chooseFile(const desktop::ChooserRequest& request) override;
+    std::string buildCaption() const override;
+    void setBuildCaption(const std::string& caption) override;
+    void setPathText(const std::string& text) override;
+    void enableStart() override;
+    void finish(EndReason reason) override;
 
 signals:
     // The windows are closed; the application should exit now.
@@ -63,23 +66,11 @@ private:
     void buildControls();
     void connectHandlers();
 
-    void cmdLoad_Click(std::int16_t Index);
-    void cmdsynchronisieren_Click(std::int16_t Index);
-    void cmdQuit_Click();
-    void checkDataFolder();
-
-    // Runs a handler from the window system. The end of the program stops
-    // here, at the outermost frame, and never crosses Qt's event loop.
-    template <class Handler>
-    void handle(Handler&& handler);
-    void finish(EndReason reason);
-
-    Session& session_;
+    ui::FileChooser& chooser_;
     MessageBoxes& boxes_;
-    CommonDialog CommonDialog1;
+    desktop::FRMHauptHandlers handlers_;
     std::string log_;
     QElapsedTimer painted_;
-    std::optional<EndReason> ended_;
 
     QPushButton* cmdLoad_3 = nullptr;
     QLabel* lblfiletext_1 = nullptr;

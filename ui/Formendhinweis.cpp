@@ -37,12 +37,12 @@ QRadioButton* option(const char* name, const std::string& text, QWidget* parent)
 } // namespace
 
 Formendhinweis::Formendhinweis(QWidget* owner, MessageBoxes& boxes, Message onDoubt)
-    : QDialog(owner), boxes_(boxes), onDoubt_(std::move(onDoubt))
+    : QDialog(owner), boxes_(boxes), handlers_(*this, std::move(onDoubt))
 {
     buildControls();
-    connect(optJANEIN_0, &QRadioButton::clicked, this, [this] { optJANEIN_Click(0); });
-    connect(optJANEIN_1, &QRadioButton::clicked, this, [this] { optJANEIN_Click(1); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(optJANEIN_0, &QRadioButton::clicked, this, [this] { handlers_.optJANEIN_Click(0); });
+    connect(optJANEIN_1, &QRadioButton::clicked, this, [this] { handlers_.optJANEIN_Click(1); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { handlers_.cmdOK_Click(); });
 }
 
 void Formendhinweis::buildControls()
@@ -89,21 +89,30 @@ Confirmation Formendhinweis::ask()
 
 void Formendhinweis::reject()
 {
-    boxes_.show(this, onDoubt_.icon, qtText(onDoubt_.title), qtLines(onDoubt_.text));
-    QDialog::reject();
+    handlers_.refuse();
 }
 
-void Formendhinweis::optJANEIN_Click(std::int16_t)
+bool Formendhinweis::optionSelected(int element) const
+{
+    return (element == 0 ? optJANEIN_0 : optJANEIN_1)->isChecked();
+}
+
+void Formendhinweis::enableOk()
 {
     cmdOK->setEnabled(true);
 }
 
-void Formendhinweis::cmdOK_Click()
+void Formendhinweis::tell(const Message& message)
 {
-    if (optJANEIN_0->isChecked())
+    boxes_.show(this, message.icon, qtText(message.title), qtLines(message.text));
+}
+
+void Formendhinweis::closeWith(Confirmation answer)
+{
+    if (answer == Confirmation::Backup)
         accept();
-    else if (optJANEIN_1->isChecked())
-        reject();
+    else
+        QDialog::reject();
 }
 
 } // namespace torvane::ui

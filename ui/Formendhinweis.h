@@ -1,11 +1,10 @@
 #pragma once
 
+#include "desktop/FormendhinweisHandlers.h"
 #include "reorg/RunWindow.h"
 #include "ui/MessageBoxes.h"
 
 #include <QDialog>
-
-#include <cstdint>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -16,7 +15,7 @@ namespace torvane::ui {
 // The last gate before the practice's tables are overwritten: the user
 // states that a backup exists, or that they are not sure. Doubt is answered
 // with a message over this window, which closes once that is acknowledged.
-class Formendhinweis final : public QDialog {
+class Formendhinweis final : public QDialog, private desktop::FormendhinweisControls {
     Q_OBJECT
 
 public:
@@ -32,15 +31,18 @@ protected:
 
 private:
     void buildControls();
-    void optJANEIN_Click(std::int16_t Index);
-    void cmdOK_Click();
+
+    bool optionSelected(int element) const override;
+    void enableOk() override;
+    void tell(const Message& message) override;
+    void closeWith(Confirmation answer) override;
 
     QPlainTextEdit* txtWarnhinweis = nullptr;
     QRadioButton* optJANEIN_0 = nullptr;
     QRadioButton* optJANEIN_1 = nullptr;
     QPushButton* cmdOK = nullptr;
     MessageBoxes& boxes_;
-    Message onDoubt_;
+    desktop::FormendhinweisHandlers handlers_;
 };
 
 } // namespace torvane::ui

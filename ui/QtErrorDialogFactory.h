@@ -22,7 +22,7 @@ public:
     void resetMousePointer() override;
 
 private:
-    BugReportRoute route_;
+    desktop::BugReportRoute route_;
     QPointer<QWidget> owner_;
 };
 

@@ -1,9 +1,8 @@
 #include "ui/frmError.h"
 
+#include "desktop/frmErrorLayout.h"
 #include "errors/ProgramEnd.h"
-#include "errors/RunError.h"
 #include "errors/Trap.h"
-#include "ui/BugReport.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/QtText.h"
@@ -15,28 +14,29 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include <cmath>
 
 namespace torvane::ui {
 namespace {
 
-constexpr int AbortResult = 2;
-constexpr int FoldedTwips = 1785;
-constexpr int UnfoldedTwips = 3375;
-constexpr int ClientWidthTwips = 5745;
-constexpr int DesignHeightTwips = 3045;
-const QString Unfold = QStringLiteral("D&etails >>");
-const QString Fold = QStringLiteral("<< D&etails");
+namespace layout = desktop::frmErrorLayout;
 
-// 15 twips to the pixel at 96 dpi.
+constexpr int AbortResult = 2;
+// Qt lays out in pixels of 96 dpi and scales them to the screen itself.
+constexpr int QtDpi = 96;
+
 int pixels(int twips)
 {
-    return static_cast<int>(std::lround(twips / 15.0));
+    return desktop::pixels(twips, QtDpi);
 }
 
-QRect twips(int left, int top, int width, int height)
+QRect twips(const desktop::TwipsRect& rect)
 {
-    return {pixels(left), pixels(top), pixels(width), pixels(height)};
+    return {pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height)};
+}
+
+QString qtCaption(std::string_view caption)
+{
+    return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
 template <class Widget>
@@ -73,7 +73,7 @@ QPlainTextEdit* textBox(const char* name, const QRect& where, QWidget* parent)
 
 } // namespace
 
-frmError::frmError(const ErrorLog& log, ErrorReporter& errors, const BugReportRoute& route, QWidget* owner)
+frmError::frmError(const ErrorLog& log, ErrorReporter& errors, const desktop::BugReportRoute& route, QWidget* owner)
     : QDialog(owner), ErrorDialogBase(log, errors), errorLog_(log), route_(route)
 {
     Form_Load();
@@ -97,24 +97,24 @@ void frmError::buildControls()
     setWindowTitle(QStringLiteral("Fehlerbericht"));
     setWindowIcon(programIcon());
     setFont(tahoma(8.25));
-    setFixedSize(pixels(ClientWidthTwips), pixels(DesignHeightTwips));
+    setFixedSize(pixels(layout::ClientWidth), pixels(layout::DesignHeight));
 
-    imgImage_0 = place(new QLabel(this), "imgImage_0", twips(120, 120, 480, 480));
+    imgImage_0 = place(new QLabel(this), "imgImage_0", twips(layout::imgImage));
     imgImage_0->setPixmap(errorPicture());
-    imgImage_2 = place(new QLabel(this), "imgImage_2", twips(120, 120, 480, 480));
+    imgImage_2 = place(new QLabel(this), "imgImage_2", twips(layout::imgImage));
     imgImage_2->setPixmap(programPicture());
-    txtMsg = onButtonFace(place(new WholeLinesTextBox(this), "txtMsg", twips(720, 120, 3615, 615)));
-    cmdOK = button("cmdOK", QStringLiteral("O&K"), twips(4440, 160, 1200, 330), this);
-    cmdExit = button("cmdExit", QStringLiteral("&Abbruch"), twips(4440, 525, 1200, 330), this);
-    cmdDetails = button("cmdDetails", Unfold, twips(4440, 1005, 1200, 330), this);
-    cmdbugreport = button("cmdbugreport", QStringLiteral("Bugreport per E-Mail senden"), twips(120, 720, 3615, 615),
+    txtMsg = onButtonFace(place(new WholeLinesTextBox(this), "txtMsg", twips(layout::txtMsg)));
+    cmdOK = button("cmdOK", QStringLiteral("O&K"), twips(layout::cmdOK), this);
+    cmdExit = button("cmdExit", QStringLiteral("&Abbruch"), twips(layout::cmdExit), this);
+    cmdDetails = button("cmdDetails", qtCaption(layout::Unfold), twips(layout::cmdDetails), this);
+    cmdbugreport = button("cmdbugreport", QStringLiteral("Bugreport per E-Mail senden"), twips(layout::cmdbugreport),
                           this);
     cmdbugreport->setIcon(mailPicture());
     cmdbugreport->setIconSize(mailPicture().size());
-    txtDetails = textBox("txtDetails", twips(120, 1440, 5535, 1455), this);
+    txtDetails = textBox("txtDetails", twips(layout::txtDetails), this);
     txtDetails->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtDetails->hide();
-    frlongname = place(new QFrame(this), "frlongname", twips(-360, 0, 6615, 30));
+    frlongname = place(new QFrame(this), "frlongname", twips(layout::frlongname));
     frlongname->setFrameShape(QFrame::HLine);
     frlongname->setFrameShadow(QFrame::Sunken);
 
@@ -144,7 +144,7 @@ void frmError::SetForm(bool)
         cmdbugreport->show();
     });
     trap([&] { cmdOK->setDefault(true); });
-    trap([&] { setOuterHeight(FoldedTwips); });
+    trap([&] { setOuterHeight(layout::FoldedHeight); });
     trap([&] { setWindowTitle(QStringLiteral("Fehler")); });
     trap([&] { cmdDetails->setEnabled(true); });
     trap([&] { cmdOK->setFocus(); });
@@ -208,23 +208,15 @@ void frmError::cmdExit_Click()
 void frmError::cmdDetails_Click()
 {
     Trap trap(errors(), "Error in frmError: Sub cmdDetails_Click");
-    const bool unfold = cmdDetails->text() == Unfold;
-    trap([&] { setOuterHeight(unfold ? UnfoldedTwips : FoldedTwips); });
-    trap([&] { cmdDetails->setText(unfold ? Fold : Unfold); });
-    trap([&] { txtDetails->setVisible(unfold); });
+    const layout::Details next = layout::afterDetailsClick(cmdDetails->text().toStdString());
+    trap([&] { setOuterHeight(next.outerHeight); });
+    trap([&] { cmdDetails->setText(qtCaption(next.caption)); });
+    trap([&] { txtDetails->setVisible(next.unfolded); });
 }
 
 void frmError::cmdbugreport_Click()
 {
-    Trap trap(errors(), "Error in frmError: Sub cmdbugreport_Click");
-    std::string attachment;
-    // The log is "Errorlog.txt": the attachment names the file as it exists,
-    // whatever the case of the name asked for.
-    trap([&] { attachment = route_.env.existingName(errorLog_.fileInTemp("errorlog.txt")); });
-    std::string url;
-    trap([&] { url = bugReportUrl(route_.supportAddress, ProgramTitle, attachment); });
-    // Whether a mail program took it is not known, and not needed.
-    trap([&] { route_.env.openUrl(url); });
+    desktop::cmdbugreport_Click(route_, errorLog_, errors());
 }
 
 template <class Handler>
@@ -241,7 +233,7 @@ void frmError::setOuterHeight(int twips)
 {
     heightTwips_ = twips;
     const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-    setFixedSize(pixels(ClientWidthTwips), pixels(twips) - frame.top() - frame.bottom());
+    setFixedSize(pixels(layout::ClientWidth), pixels(twips) - frame.top() - frame.bottom());
 }
 
 } // namespace torvane::ui

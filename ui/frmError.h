@@ -1,7 +1,7 @@
 #pragma once
 
+#include "desktop/BugReport.h"
 #include "errors/ErrorDialogBase.h"
-#include "platform/Env.h"
 
 #include <QDialog>
 
@@ -16,13 +16,6 @@ namespace torvane::ui {
 
 class WholeLinesTextBox;
 
-// Where the bug-report e-mail goes, and the platform that finds the error
-// log's name as it exists on disk and hands the e-mail to the mail program.
-struct BugReportRoute {
-    std::string supportAddress;
-    Env& env;
-};
-
 // The error dialog: the error text beside a picture, OK to carry on,
 // "&Abbruch" to end the program, the full log entry below "D&etails >>",
 // and a bug-report e-mail with the error log attached.
@@ -30,7 +23,7 @@ class frmError final : public QDialog, public ErrorDialogBase {
     Q_OBJECT
 
 public:
-    frmError(const ErrorLog& log, ErrorReporter& errors, const BugReportRoute& route, QWidget* owner);
+    frmError(const ErrorLog& log, ErrorReporter& errors, const desktop::BugReportRoute& route, QWidget* owner);
 
     void setDetailsText(const std::string& text) override;
     void SetForm(bool bYesNo) override;
@@ -64,7 +57,7 @@ private:
     void setOuterHeight(int twips);
 
     const ErrorLog& errorLog_;
-    const BugReportRoute& route_;
+    const desktop::BugReportRoute& route_;
     int heightTwips_ = 0;  // 0 until a layout sets one: the design size
 
     QLabel* imgImage_0 = nullptr;

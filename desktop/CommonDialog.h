@@ -1,20 +1,16 @@
 #pragma once
 
-#include "ui/FileChooser.h"
+#include "desktop/FileChooser.h"
 
 #include <string>
 
-class QWidget;
-
-namespace torvane::ui {
+namespace torvane::desktop {
 
 // The main window's file-open chooser with what it keeps from one use to
 // the next: the start folder and the last chosen name. Texts are
 // Windows-1252; the filter is "description|pattern".
 class CommonDialog {
 public:
-    explicit CommonDialog(FileChooser& chooser) : chooser_(chooser) {}
-
     std::string InitDir;
     std::string FileName;
     std::string Filter;
@@ -24,10 +20,7 @@ public:
 
     // Shows the chooser and waits. A cancel leaves FileName as it was.
     // Throws RunError.
-    void ShowOpen(QWidget* parent);
-
-private:
-    FileChooser& chooser_;
+    void ShowOpen(FileChooser& chooser);
 };
 
-} // namespace torvane::ui
+} // namespace torvane::desktop
