@@ -1,13 +1,14 @@
 # Set-up, build and test on a Debian 12 machine. `make test` and `make run`
 # install whatever is missing with apt-get first (as root, or through sudo).
 
-PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
+PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev libxxhash-dev \
             qt6-base-dev qt6-translations-l10n xvfb xauth clang libclang-rt-14-dev time bc \
             fonts-dejavu-core fonts-liberation2 xdg-utils
-# The Windows programs cross-built and packed, and their tests run under
-# Wine; the windows' tests on a virtual display, in Wine's own fonts.
+# The Windows programs cross-built (with the xxHash header of libxxhash-dev)
+# and packed, and their tests run under Wine; the windows' tests on a virtual
+# display, in Wine's own fonts.
 WINDOWS_PACKAGES := cmake ninja-build make g++-mingw-w64-x86-64-posix wine wine64 googletest nsis \
-                    xvfb fonts-wine
+                    xvfb fonts-wine libxxhash-dev
 WINE_PREFIX := build/windows/wine
 
 SAMPLE_DIR := build/sample-practice

@@ -86,7 +86,7 @@ int notFound(Terminal& terminal, const CliOptions& options)
 } // namespace
 
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
-           ReorganisationRun::Report report)
+           ReorganisationRun::Report report, ReorganisationRun::Checks checks)
 {
     if (options.help) {
         terminal.out << helpText(env.separator());
@@ -116,14 +116,14 @@ int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& te
         TerminalWindow window(terminal, options.confirm, dialogs,
                               session.files.paths.pathcomplete(session.workspace.temppfad) + "Errorlog.txt");
         chooseFile(session, table);
-        ReorganisationRun(session, window, report).cmdsynchronisieren_Click(0);
+        ReorganisationRun(session, window, report, checks).cmdsynchronisieren_Click(0);
     } catch (const ProgramEnd& end) {
         return exitStatus(end.reason);
     }
 }
 
 int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal,
-                   ReorganisationRun::Report report)
+                   ReorganisationRun::Report report, ReorganisationRun::Checks checks)
 {
     std::optional<CliOptions> options = parseOptions(arguments);
     if (!options) {
@@ -145,7 +145,7 @@ int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Cl
         if (made.isOk())
             *given = cp1252::toUtf8(full);
     }
-    return runCli(*options, env, clock, terminal, report);
+    return runCli(*options, env, clock, terminal, report, checks);
 }
 
 } // namespace torvane::cli

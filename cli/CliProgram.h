@@ -34,13 +34,15 @@ inline constexpr int RecoveryFailed = exitStatus(EndReason::RecoveryFailed);
 // Paths are full paths in the Env's own notation (UTF-8 here, converted to
 // the logic's code page). Returns the exit status.
 int runCli(const CliOptions& options, Env& env, const Clock& clock, Terminal& terminal,
-           ReorganisationRun::Report report = ReorganisationRun::Report::Written);
+           ReorganisationRun::Report report = ReorganisationRun::Report::Written,
+           ReorganisationRun::Checks checks = ReorganisationRun::Checks::Made);
 
 // torvane-cli as started: the arguments (UTF-8, the program's name first)
 // parsed, a patient table or backup folder relative to the current folder
 // made absolute, as
 // the file chooser gives full names, then runCli. Returns the exit status.
 int runCommandLine(const std::vector<std::string>& arguments, Env& env, const Clock& clock, Terminal& terminal,
-                   ReorganisationRun::Report report = ReorganisationRun::Report::Written);
+                   ReorganisationRun::Report report = ReorganisationRun::Report::Written,
+                   ReorganisationRun::Checks checks = ReorganisationRun::Checks::Made);
 
 } // namespace torvane::cli

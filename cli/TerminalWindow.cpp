@@ -2,6 +2,7 @@
 
 #include "cli/TerminalText.h"
 #include "errors/ProgramEnd.h"
+#include "reorg/CheckTexts.h"
 #include "reorg/RunTexts.h"
 
 #include <algorithm>
@@ -21,6 +22,21 @@ std::string lastLine(std::string text)
     return cr == std::string::npos ? text : text.substr(cr + 1);
 }
 
+// Lines ended by CR LF, those that are warnings left out.
+std::string withoutWarnings(const std::string& lines)
+{
+    std::string kept;
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        const std::size_t end = lines.find("\r\n", start);
+        const std::size_t next = end == std::string::npos ? lines.size() : end + 2;
+        if (lines.compare(start, std::string_view(texts::WarningPrefix).size(), texts::WarningPrefix) != 0)
+            kept.append(lines, start, next - start);
+        start = next;
+    }
+    return kept;
+}
+
 } // namespace
 
 void TerminalWindow::setLogText(const std::string& text)
@@ -28,7 +44,7 @@ void TerminalWindow::setLogText(const std::string& text)
     // The log box only ever grows by whole lines during a run; print what is new.
     if (text.size() > log_.size() && text.compare(0, log_.size(), log_) == 0) {
         clearProgressLine();
-        terminal_.out << terminalText(text.substr(log_.size())) << std::flush;
+        terminal_.out << terminalText(withoutWarnings(text.substr(log_.size()))) << std::flush;
     }
     log_ = text;
 }
@@ -79,6 +95,15 @@ void TerminalWindow::messageBox(const std::string& text, const std::string& titl
         std::string ignored;
         std::getline(terminal_.in, ignored);
     }
+}
+
+void TerminalWindow::showCompletion(const Message& completion, const std::vector<std::string>& warnings)
+{
+    clearProgressLine();
+    for (const std::string& warning : warnings)
+        terminal_.err << terminalText(texts::WarningPrefix + warning) << "\n";
+    terminal_.err << std::flush;
+    messageBox(completion.text, completion.title, completion.icon);
 }
 
 bool TerminalWindow::interactive() const

@@ -12,7 +12,8 @@ namespace torvane::cli {
 // The main window's operations on a terminal: log lines on standard output,
 // a progress bar with counts on standard error when that is a terminal,
 // message boxes as title and text, the final confirmation from the option
-// or from the user.
+// or from the user. Warnings go to standard error, one line each, right
+// before the completion message; the log's copy of them is not printed again.
 class TerminalWindow final : public RunWindow {
 public:
     TerminalWindow(Terminal& terminal, ConfirmOption confirm, const TerminalErrorDialogFactory& dialogs,
@@ -32,6 +33,7 @@ public:
     // A terminal has no pointer, and nothing to click while the run works.
     void setBusy(bool) override {}
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void showCompletion(const Message& completion, const std::vector<std::string>& warnings) override;
     Confirmation showFinalConfirmation(const Message& onDoubt) override;
 
 private:

@@ -2,11 +2,19 @@
 
 #include "errors/Trap.h"
 #include "platform/Cp1252.h"
+#include "reorg/CheckTexts.h"
 #include "reorg/DataFolderGuard.h"
 #include "reorg/ReorganisationRun.h"
 #include "tables/TrimBlanks.h"
 
 namespace torvane::desktop {
+
+void FRMHauptControls::showCompletion(const Message& completion, const std::vector<std::string>& warnings)
+{
+    messageBox(completion.text, completion.title, completion.icon);
+    if (!warnings.empty())
+        messageBox(texts::warningBox(warnings), "Warnung", MessageIcon::Exclamation);
+}
 
 void FRMHauptHandlers::Form_Load()
 {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace torvane::desktop {
 
@@ -27,6 +28,10 @@ public:
     // The program has ended: the windows close and the program exits with
     // the end's status. Nothing of the window runs after.
     virtual void finish(EndReason reason) = 0;
+
+    // The completion message, then one "Warnung" box listing the warnings
+    // (the first that fit on a screen, the rest counted).
+    void showCompletion(const Message& completion, const std::vector<std::string>& warnings) override;
 };
 
 // The main window's handlers, the same in every desktop program: pick the

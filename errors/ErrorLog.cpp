@@ -80,7 +80,16 @@ std::string ErrorLog::generalInformation() const
 std::string ErrorLog::entry(const RunError& error, const std::string& location, const std::string& explanation,
                             const LocalDateTime& at)
 {
-    std::string text = line("Error " + std::to_string(error.number) + ": " + error.text);
+    // A message of several lines (separated by CR, as in a message box)
+    // keeps its lines in the log.
+    std::string text;
+    std::size_t start = 0;
+    const std::string message = "Error " + std::to_string(error.number) + ": " + error.text;
+    do {
+        const std::size_t end = std::min(message.find('\r', start), message.size());
+        text += line(message.substr(start, end - start));
+        start = end + 1;
+    } while (start < message.size());
     if (!explanation.empty()) {
         text += line("!============Error Information/Solution =============!");
         text += line(explanation);

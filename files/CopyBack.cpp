@@ -57,13 +57,13 @@ const std::string* noted(const std::vector<std::string>& names, const std::strin
 
 } // namespace
 
-CopyBack::Result CopyBack::ersetze_datenbanken(std::string& output, std::string& data)
+CopyBack::Result CopyBack::ersetze_datenbanken(std::string& output, std::string& data, const CopiedTables* copied)
 {
     location_ = CopyBackLocation;
     std::vector<Planned> plan;
     if (!planCopyBack(output, data, plan))
         return {};
-    return carryOut(data, plan);
+    return carryOut(data, plan, copied);
 }
 
 CopyBack::Result CopyBack::hole_sicherung_zurueck(const BackupFolders::Backup& backup, std::string& data)
@@ -72,7 +72,7 @@ CopyBack::Result CopyBack::hole_sicherung_zurueck(const BackupFolders::Backup& b
     std::vector<Planned> plan;
     if (!planRestore(backup, data, plan))
         return {};
-    return carryOut(data, plan);
+    return carryOut(data, plan, nullptr);
 }
 
 bool CopyBack::planCopyBack(std::string& output, std::string& data, std::vector<Planned>& plan)
@@ -121,14 +121,15 @@ IntentRecord::Table CopyBack::inDataFolder(const std::string& data, const std::s
     return {target.substr(data.size()), true, originalPresent(env_, target)};
 }
 
-CopyBack::Result CopyBack::carryOut(const std::string& data, const std::vector<Planned>& plan)
+CopyBack::Result CopyBack::carryOut(const std::string& data, const std::vector<Planned>& plan,
+                                    const CopiedTables* copied)
 {
     Result result;
     IntentRecord record;
     if (!hasRoom(data, plan, result) || !describe(data, plan, record, result))
         return result;
     CopyBackJournal journal(env_, data, record);
-    if (!stage(plan, data) || !writeRecord(data, record)) {
+    if (!stage(plan, data) || (copied != nullptr && !unchanged(data, *copied, result)) || !writeRecord(data, record)) {
         Trap(errors_, location_)([&] { journal.discard(); });
         return result;
     }
@@ -184,6 +185,32 @@ bool CopyBack::describe(std::string data, const std::vector<Planned>& plan, Inte
     for (const Planned& planned : plan)
         record.tables.push_back(planned.table);
     return trap([&] { record.backupNumber = BackupFolders(env_).nextNumber(data); });
+}
+
+// The practice program may have written to a table while the run worked or
+// the confirmation waited: replacing it would throw that work away. A change
+// within the same second, or one that keeps the size, still changes the
+// hash. A table that cannot be read counts as changed, after its error is
+// reported.
+bool CopyBack::unchanged(const std::string& data, const CopiedTables& copied, Result& result)
+{
+    Trap trap(errors_, location_);
+    for (std::size_t t = 0; t < TableNames.size(); ++t) {
+        const std::string path = env_.existingName(data + TableNames[t].base + ".kvt");
+        bool present = false;
+        FileFingerprint now;
+        const bool same = trap([&] {
+            raiseIfFailed(env_.findPlainFile(path, &present));
+            if (present && copied[t])
+                raiseIfFailed(env_.fingerprint(path, &now));
+        }) && present == copied[t].has_value() && (!present || now == *copied[t]);
+        if (!same) {
+            result.outcome = Outcome::ChangedMeanwhile;
+            result.changedTable = path.substr(data.size());
+            return false;
+        }
+    }
+    return true;
 }
 
 // The new tables complete and on the device beside the originals.

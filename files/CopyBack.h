@@ -5,6 +5,7 @@
 #include "files/IntentRecord.h"
 #include "files/Paths.h"
 #include "files/StagingFolders.h"
+#include "files/TableCopies.h"
 #include "platform/Clock.h"
 #include "platform/Env.h"
 
@@ -36,6 +37,7 @@ public:
         NoRoom,         // not enough room for the new tables; nothing touched
         NoBackupName,   // all of the day's backup folder names are taken; nothing touched
         Interrupted,    // neither finished nor put back: the next start finishes it
+        ChangedMeanwhile,  // a table is no longer what was copied; nothing touched
     };
 
     struct Result {
@@ -44,6 +46,7 @@ public:
         std::uint64_t needed = 0;    // NoRoom: bytes the new tables take
         std::uint64_t available = 0; // NoRoom: bytes free on the data folder's volume
         std::string whereTablesAre;  // Interrupted: one line per table, each ended by CR
+        std::string changedTable;    // ChangedMeanwhile: its file name as in the data folder
     };
 
     CopyBack(Env& env, ErrorReporter& errors, const Paths& paths, StagingFolders& staging, const Clock& clock)
@@ -53,8 +56,10 @@ public:
 
     // The output folder's tables in place of the data folder's; a table
     // missing from the output leaves the data folder's as it was. Both
-    // folders are completed in place.
-    Result ersetze_datenbanken(std::string& output, std::string& data);
+    // folders are completed in place. With `copied`, nothing is replaced
+    // unless each of the data folder's tables is still exactly what was
+    // copied from it, checked once the new tables are staged beside them.
+    Result ersetze_datenbanken(std::string& output, std::string& data, const CopiedTables* copied = nullptr);
     // A backup's tables put back in the same way, and a table it notes as
     // missing removed; what they replace goes into a fresh backup folder.
     // The data folder is completed in place.
@@ -69,7 +74,8 @@ private:
     bool planCopyBack(std::string& output, std::string& data, std::vector<Planned>& plan);
     bool planRestore(const BackupFolders::Backup& backup, std::string& data, std::vector<Planned>& plan);
     IntentRecord::Table inDataFolder(const std::string& data, const std::string& file);
-    Result carryOut(const std::string& data, const std::vector<Planned>& plan);
+    Result carryOut(const std::string& data, const std::vector<Planned>& plan, const CopiedTables* copied);
+    bool unchanged(const std::string& data, const CopiedTables& copied, Result& result);
     bool hasRoom(const std::string& data, const std::vector<Planned>& plan, Result& result);
     bool describe(std::string data, const std::vector<Planned>& plan, IntentRecord& record, Result& result);
     bool stage(const std::vector<Planned>& plan, const std::string& data);

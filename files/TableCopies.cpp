@@ -5,11 +5,11 @@
 
 namespace torvane {
 
-void TableCopies::kopiere_datenbanken(std::string& source, std::string& destination)
+void TableCopies::kopiere_datenbanken(std::string& source, std::string& destination, CopiedTables* copied)
 {
     Trap trap(errors_, "Error in E_Datei: Sub kopiere_datenbanken");
-    for (const TableName& table : TableNames) {
-        const std::string name = std::string(table.base) + ".kvt";
+    for (std::size_t t = 0; t < TableNames.size(); ++t) {
+        const std::string name = std::string(TableNames[t].base) + ".kvt";
         std::string from;
         std::string to;
         trap([&] { from = paths_.pathcomplete(source) + name; });
@@ -24,7 +24,13 @@ void TableCopies::kopiere_datenbanken(std::string& source, std::string& destinat
             trap([&] { raiseIfFailed(env_.deleteFile(to)); });
         // After a failed delete this fails on the file still there, and is
         // reported a second time.
-        trap([&] { raiseIfFailed(env_.copyFile(from, to)); });
+        if (copied == nullptr) {
+            trap([&] { raiseIfFailed(env_.copyFile(from, to)); });
+            continue;
+        }
+        FileFingerprint taken;
+        if (trap([&] { raiseIfFailed(env_.copyFileNoting(from, to, &taken)); }))
+            (*copied)[t] = taken;
     }
 }
 

@@ -1,4 +1,6 @@
-// Arbitrary bytes opened as a table: every record and every field read,
+// Arbitrary bytes opened as a table: its layout read and compared with the
+// practice's as the run's warnings do, and the same refusal as the table
+// object's; every record and every field read,
 // the moves to first, last, previous and next record, keys looked up; then
 // one record rewritten and one appended. Nothing may crash, and nothing may
 // be written outside the records: reading writes nothing at all, a rewrite
@@ -6,6 +8,7 @@
 
 #include "errors/RunError.h"
 #include "support/platform/MemEnv.h"
+#include "tables/TableLayout.h"
 #include "tables/dbases.h"
 
 #include <algorithm>
@@ -127,20 +130,43 @@ void appendOneRecord(MemEnv& env)
 
 } // namespace
 
+// The run reads the layout from a file's first bytes, before any table is
+// opened: it must refuse exactly what the table object refuses.
+bool layoutRead(const std::string& input)
+{
+    TableLayout layout;
+    const LayoutDefect defect = readTableLayout(std::string_view(input).substr(0, LayoutBytes), &layout);
+    if (defect != LayoutDefect::None)
+        return false;
+    const LayoutDepartures found = departures(layout, input.size());
+    for (const std::size_t field : found.nonTextFields) {
+        if (field >= layout.fields.size())
+            fail("a field outside the field list", field);
+    }
+    if (found.missingRows < 0 || found.missingRows > std::max(layout.noRecords, 0))
+        fail("more rows missing than claimed", static_cast<std::uint64_t>(found.missingRows));
+    return true;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string input(reinterpret_cast<const char*>(data), size);
+    const bool readable = layoutRead(input);
+    bool opened = false;
     MemEnv env('\\');
     env.setCapacity(Capacity);
     env.putFile(Path, input);
     try {
         dbases table(env);
         table.FileOpen(Path);
+        opened = true;
         readEverything(table);
         table.FileClose();
     } catch (const RunError&) {
         // A refused or unreadable table is reported by the caller's trap.
     }
+    if (opened != readable)
+        fail(readable ? "the table object refused a table the layout reader took" : "the table object took a refused table", 0);
     if (env.fileBytes(Path) != input)
         fail("reading changed the file", 0);
 

@@ -59,6 +59,17 @@ public:
     static constexpr std::size_t MapGranularity = 1 << 20;
 };
 
+// What a file held when it was read: its size, its last write time in the
+// platform's own units (compared, never shown) and a hash of its bytes, so
+// that a change within the same second or one that keeps the size shows too.
+struct FileFingerprint {
+    std::uint64_t size = 0;
+    std::int64_t lastWrite = 0;
+    std::uint64_t hash = 0;
+
+    bool operator==(const FileFingerprint&) const = default;
+};
+
 // An exclusive hold on a folder, from Env::tryLockFolder; released when
 // destroyed, or by the system when the process ends, however it ends.
 class FolderLock {
@@ -91,6 +102,14 @@ public:
     virtual Status deleteFile(const std::string& path) = 0;
     // Byte for byte; on failure the destination is as it was or absent.
     virtual Status copyFile(const std::string& from, const std::string& to) = 0;
+    // copyFile that also gives the source's fingerprint: its last write time
+    // as the copy began, and the size and hash of the bytes copied, taken
+    // from the same read.
+    virtual Status copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source) = 0;
+    // The fingerprint of a file as it is now; reads the whole file.
+    virtual Status fingerprint(const std::string& path, FileFingerprint* out) = 0;
+    // Up to n bytes from the beginning of a file, opened for reading only.
+    virtual Status readFileStart(const std::string& path, std::size_t n, std::string* out) = 0;
     // Replaces `to` by `from` in one step (same folder).
     virtual Status renameFile(const std::string& from, const std::string& to) = 0;
     // Forces a written file onto the device.

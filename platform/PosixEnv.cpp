@@ -1,5 +1,6 @@
 #include "platform/PosixEnv.h"
 
+#include "platform/ContentHash.h"
 #include "platform/Cp1252.h"
 #include "platform/ErrnoMapping.h"
 #include "platform/PrivateProfile.h"
@@ -207,7 +208,9 @@ struct CopyError {
     bool reading = false;
 };
 
-CopyError copyByReading(int from, int to)
+// Reads to the end, writing what it read unless `to` is -1; a hash, when
+// given, sees every byte on the way and `bytes` counts them.
+CopyError copyByReading(int from, int to, ContentHash* hash = nullptr, std::uint64_t* bytes = nullptr)
 {
     std::vector<char> buffer(FallbackChunk);
     for (;;) {
@@ -219,9 +222,21 @@ CopyError copyByReading(int from, int to)
                 return {errno, true};
             continue;
         }
-        if (const int code = writeAll(to, {buffer.data(), static_cast<std::size_t>(n)}))
-            return {code, false};
+        const std::string_view piece(buffer.data(), static_cast<std::size_t>(n));
+        if (hash != nullptr) {
+            hash->add(piece);
+            *bytes += piece.size();
+        }
+        if (to >= 0) {
+            if (const int code = writeAll(to, piece))
+                return {code, false};
+        }
     }
+}
+
+std::int64_t lastWriteOf(const struct stat& info)
+{
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 }
 
 // On Linux in the kernel where it can (no copying through user space,
@@ -462,6 +477,17 @@ Status PosixEnv::deleteFile(const std::string& path)
 
 Status PosixEnv::copyFile(const std::string& from, const std::string& to)
 {
+    return copy(from, to, nullptr);
+}
+
+Status PosixEnv::copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source)
+{
+    *source = {};
+    return copy(from, to, source);
+}
+
+Status PosixEnv::copy(const std::string& from, const std::string& to, FileFingerprint* noted)
+{
     Located source;
     Located target;
     if (!locate(from, &source))
@@ -488,7 +514,15 @@ Status PosixEnv::copyFile(const std::string& from, const std::string& to)
     if (!out.valid())
         return failure(errno, target.name);
     const bool removable = isRegular(out.get());
-    CopyError error = copyContent(in.get(), out.get());
+    CopyError error;
+    if (noted != nullptr) {
+        ContentHash hash;
+        error = copyByReading(in.get(), out.get(), &hash, &noted->size);
+        noted->lastWrite = lastWriteOf(sourceInfo);
+        noted->hash = hash.value();
+    } else {
+        error = copyContent(in.get(), out.get());
+    }
     if (const int code = out.close(); error.code == 0)
         error.code = code;
     if (error.code != 0) {
@@ -496,6 +530,58 @@ Status PosixEnv::copyFile(const std::string& from, const std::string& to)
             ::unlink(target.os.c_str());
         return failure(error.code, error.reading ? source.name : target.name);
     }
+    return Status::ok();
+}
+
+Status PosixEnv::fingerprint(const std::string& path, FileFingerprint* out)
+{
+    *out = {};
+    Located file;
+    if (!locate(path, &file))
+        return badNameFailure(path);
+    const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return failure(errno, file.name);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return failure(errno, file.name);
+    if (S_ISDIR(info.st_mode))
+        return folderFailure(file.name);
+    ContentHash hash;
+    if (const CopyError error = copyByReading(fd.get(), -1, &hash, &out->size); error.code != 0)
+        return failure(error.code, file.name);
+    out->lastWrite = lastWriteOf(info);
+    out->hash = hash.value();
+    return Status::ok();
+}
+
+Status PosixEnv::readFileStart(const std::string& path, std::size_t n, std::string* out)
+{
+    out->clear();
+    Located file;
+    if (!locate(path, &file))
+        return badNameFailure(path);
+    const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return failure(errno, file.name);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return failure(errno, file.name);
+    if (S_ISDIR(info.st_mode))
+        return folderFailure(file.name);
+    std::string bytes(n, '\0');
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(fd.get(), bytes.data() + got, n - got, static_cast<off_t>(got));
+        if (r == 0)
+            break;
+        if (r < 0 && errno != EINTR)
+            return failure(errno, file.name);
+        if (r > 0)
+            got += static_cast<std::size_t>(r);
+    }
+    bytes.resize(got);
+    *out = std::move(bytes);
     return Status::ok();
 }
 

@@ -32,6 +32,9 @@ public:
     Status makeFolder(const std::string& path) override;
     Status deleteFile(const std::string& path) override;
     Status copyFile(const std::string& from, const std::string& to) override;
+    Status copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source) override;
+    Status fingerprint(const std::string& path, FileFingerprint* out) override;
+    Status readFileStart(const std::string& path, std::size_t n, std::string* out) override;
     Status renameFile(const std::string& from, const std::string& to) override;
     Status syncFile(const std::string& path) override;
     Status syncFolder(const std::string& path) override;
@@ -52,6 +55,8 @@ public:
                                 const std::string& fallback, std::size_t size, std::string* out) override;
 
 private:
+    Status copy(const std::string& from, const std::string& to, FileFingerprint* noted);
+
     Folders folders_;
 };
 

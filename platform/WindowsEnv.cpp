@@ -1,5 +1,6 @@
 #include "platform/WindowsEnv.h"
 
+#include "platform/ContentHash.h"
 #include "platform/Cp1252.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Utf16.h"
@@ -191,6 +192,56 @@ Status writeWhole(const std::string& path, bool append, std::string_view bytes)
     return win32Failure(code, path);
 }
 
+// Opens a file to be read while the program that keeps it may go on
+// writing it: what is read is compared, never trusted to stay.
+HANDLE openForReading(const std::wstring& name)
+{
+    return ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+Status openFailure(const std::wstring& name, const std::string& path)
+{
+    const DWORD code = ::GetLastError();
+    const std::optional<DWORD> bits = fileAttributes(name);
+    return bits && isFolder(*bits) ? folderFailure(path) : win32Failure(code, path);
+}
+
+struct ReadFailure {
+    DWORD code = 0;
+    bool reading = false;
+};
+
+// Reads to the end, hashing every byte and counting them, and writes them
+// on to `to` unless it is null.
+ReadFailure readHashing(HANDLE from, HANDLE to, ContentHash& hash, std::uint64_t* bytes)
+{
+    constexpr DWORD Chunk = DWORD{1} << 20;
+    std::vector<char> buffer(Chunk);
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(from, buffer.data(), Chunk, &got, nullptr))
+            return {::GetLastError(), true};
+        if (got == 0)
+            return {};
+        const std::string_view piece(buffer.data(), got);
+        hash.add(piece);
+        *bytes += got;
+        if (to != nullptr) {
+            if (const DWORD code = writeAll(to, piece))
+                return {code, false};
+        }
+    }
+}
+
+std::int64_t lastWriteOf(HANDLE file)
+{
+    FILETIME written{};
+    if (!::GetFileTime(file, nullptr, nullptr, &written))
+        return 0;
+    return static_cast<std::int64_t>((std::uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime);
+}
+
 // The copy of a table failed while writing: what is there is not the old file any more.
 bool failedWhileWriting(DWORD code)
 {
@@ -363,6 +414,81 @@ Status WindowsEnv::copyFile(const std::string& from, const std::string& to)
     }
     if (isReadOnly(*bits) && !::SetFileAttributesW(target.c_str(), *bits & ~DWORD{FILE_ATTRIBUTE_READONLY}))
         return lastFailure(to);
+    return Status::ok();
+}
+
+// Read and written here rather than by CopyFileW, so that the hash sees the
+// bytes on their way; the copy is a plain file like CopyFileW's above.
+Status WindowsEnv::copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source)
+{
+    *source = {};
+    std::wstring sourceName;
+    std::wstring targetName;
+    if (!osName(from, &sourceName))
+        return badName(from);
+    if (!osName(to, &targetName))
+        return badName(to);
+    const Handle in(openForReading(sourceName));
+    if (!in.valid())
+        return openFailure(sourceName, from);
+    if (Status s = checkReplaceable(targetName, to); !s.isOk())
+        return s;
+    Handle out(::CreateFileW(targetName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out.valid())
+        return lastFailure(to);
+    source->lastWrite = lastWriteOf(in.get());
+    ContentHash hash;
+    ReadFailure failed = readHashing(in.get(), out.get(), hash, &source->size);
+    if (const DWORD code = out.close(); failed.code == 0)
+        failed.code = code;
+    if (failed.code != 0) {
+        ::DeleteFileW(targetName.c_str());
+        return win32Failure(failed.code, failed.reading ? from : to);
+    }
+    source->hash = hash.value();
+    return Status::ok();
+}
+
+Status WindowsEnv::fingerprint(const std::string& path, FileFingerprint* out)
+{
+    *out = {};
+    std::wstring name;
+    if (!osName(path, &name))
+        return badName(path);
+    const Handle file(openForReading(name));
+    if (!file.valid())
+        return openFailure(name, path);
+    out->lastWrite = lastWriteOf(file.get());
+    ContentHash hash;
+    if (const ReadFailure failed = readHashing(file.get(), nullptr, hash, &out->size); failed.code != 0)
+        return win32Failure(failed.code, path);
+    out->hash = hash.value();
+    return Status::ok();
+}
+
+Status WindowsEnv::readFileStart(const std::string& path, std::size_t n, std::string* out)
+{
+    out->clear();
+    std::wstring name;
+    if (!osName(path, &name))
+        return badName(path);
+    const Handle file(openForReading(name));
+    if (!file.valid())
+        return openFailure(name, path);
+    std::string bytes(n, '\0');
+    std::size_t got = 0;
+    while (got < n) {
+        DWORD r = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(n - got, IoChunk));
+        if (!::ReadFile(file.get(), bytes.data() + got, chunk, &r, nullptr))
+            return lastFailure(path);
+        if (r == 0)
+            break;
+        got += r;
+    }
+    bytes.resize(got);
+    *out = std::move(bytes);
     return Status::ok();
 }
 

@@ -30,6 +30,9 @@ public:
     Status makeFolder(const std::string& path) override;
     Status deleteFile(const std::string& path) override;
     Status copyFile(const std::string& from, const std::string& to) override;
+    Status copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source) override;
+    Status fingerprint(const std::string& path, FileFingerprint* out) override;
+    Status readFileStart(const std::string& path, std::size_t n, std::string* out) override;
     Status renameFile(const std::string& from, const std::string& to) override;
     Status syncFile(const std::string& path) override;
     Status syncFolder(const std::string& path) override;

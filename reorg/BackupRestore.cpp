@@ -24,6 +24,7 @@ RestoreOutcome outcomeOf(const CopyBack::Result& result, const BackupFolders::Ba
         return {EndReason::Restored,
                 {texts::restored(backup.folder, result.backupFolder), "Information", MessageIcon::Information}};
     case CopyBack::Outcome::KeptOriginals:
+    case CopyBack::Outcome::ChangedMeanwhile:  // a restore compares nothing
         break;
     case CopyBack::Outcome::NoRoom:
         return refused(EndReason::CopyBackFailed, texts::restoreNoRoom(result.needed, result.available));

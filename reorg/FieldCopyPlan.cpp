@@ -231,9 +231,12 @@ void FieldCopyPlan::copy(const dbases& main, dbases& temp, ErrorReporter& errors
             writing([&] { throw errors_[static_cast<std::size_t>(step.targetError)]; });
             continue;
         }
-        if (!step.written)
-            continue;
         const char* from = source + step.source.start;
+        if (!step.written) {
+            if (Counting && !trimmed(from, from + step.source.length).empty())
+                ++counts->dropped[step.field];
+            continue;
+        }
         char* to = target + step.target.start;
         if (step.bytewise) {
             if (!step.clean) {

@@ -14,11 +14,13 @@
 namespace torvane {
 
 // What the field copy did to the values it carried, by the working copy's
-// field position (1..255): how many cleaning changed, and how many lost
-// characters that cleaning keeps because the field they went into is narrower.
+// field position (1..255): how many cleaning changed, how many lost
+// characters that cleaning keeps because the field they went into is
+// narrower, and how many were not empty but had no field to go into.
 struct FieldCopyCounts {
     std::array<std::uint32_t, 256> cleaned{};
     std::array<std::uint32_t, 256> cut{};
+    std::array<std::uint32_t, 256> dropped{};
 };
 
 // The field copy of one examination or patient table, worked out once per

@@ -3,11 +3,13 @@
 #include "errors/ProgramEnd.h"
 #include "errors/Trap.h"
 #include "files/CopyBack.h"
+#include "reorg/CheckTexts.h"
 #include "reorg/CopyBackTexts.h"
 #include "reorg/DataFolderGuard.h"
 #include "reorg/ReportTexts.h"
 #include "reorg/RunLocation.h"
 #include "reorg/RunTexts.h"
+#include "reorg/StartChecks.h"
 #include "resources/Templates.h"
 
 namespace torvane {
@@ -31,16 +33,22 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
 
     trap([&] { window_.setBusy(true); });
     secureDataFolder(source);
+    if (checks_) {
+        secureTempFolder();
+        refuseUnfitStart(source);
+    }
     trap([&] { window_.setLogText(""); });
     std::string staging = makeFolder(ws.temppfad, "TEMP_REORG_EINGANG");
     trap([&] { session_.errors.nameWorkingCopies(staging, source); });
-    trap([&] { session_.files.copies.kopiere_datenbanken(source, staging); });
+    trap([&] { session_.files.copies.kopiere_datenbanken(source, staging, checks_ ? &copied_ : nullptr); });
     trap([&] {
         std::uint8_t set = DatabaseSets::MainSet;
         session_.databases.sets.open_database(set, staging);
     });
     trap([&] { appendLog("Die Datei wird reorganisiert"); });
     readMainFieldLists();
+    if (checks_)
+        inspectWorkingCopies(staging);
 
     trap([&] { window_.setProgressVisible(true); });
     trap([&] { window_.setProgressMin(0); });
@@ -78,11 +86,17 @@ void ReorganisationRun::cmdsynchronisieren_Click(std::int16_t Index)
         session_.databases.sets.Close_db(set);
     });
 
+    std::vector<std::string> warnings;
+    if (checks_)
+        warnings = collectWarnings();
     std::string output = makeFolder(source, "REORG_AUSGANG");
     trap([&] { session_.files.paths.pathcomplete(output); });
     writeOutput(output);
-    writeReport(output);
-    tell({texts::completion(output), "...und fertig!", MessageIcon::Exclamation});
+    writeReport(output, warnings);
+    trap([&] { window_.setBusy(false); });
+    trap([&] {
+        window_.showCompletion({texts::completion(output), "...und fertig!", MessageIcon::Exclamation}, warnings);
+    });
 
     Confirmation choice = Confirmation::Doubt;
     trap([&] {
@@ -110,6 +124,85 @@ void ReorganisationRun::secureDataFolder(std::string& source)
         Trap trap(session_.errors, RunLocation);
         trap([&] { window_.setBusy(true); });
     }
+}
+
+// The templates and temp tables of two runs would overwrite each other.
+void ReorganisationRun::secureTempFolder()
+{
+    Trap trap(session_.errors, RunLocation);
+    const std::string& temp = session_.workspace.temppfad;
+    if (session_.tempFolderLock)
+        return;
+    std::unique_ptr<FolderLock> lock;
+    if (!trap([&] { raiseIfFailed(session_.env.tryLockFolder(temp, &lock)); })) {
+        tell({texts::tempFolderNotLocked(temp), "Information", MessageIcon::Information});
+        endProgram(EndReason::Locked);
+    }
+    if (!lock) {
+        tell({texts::tempFolderInUse(temp), "Information", MessageIcon::Information});
+        endProgram(EndReason::Locked);
+    }
+    session_.tempFolderLock = std::move(lock);
+}
+
+void ReorganisationRun::refuseUnfitStart(const std::string& source)
+{
+    Trap trap(session_.errors, RunLocation);
+    std::optional<StartChecks::Refusal> refusal;
+    trap([&] {
+        std::string temp = session_.workspace.temppfad;
+        refusal = StartChecks(session_.env, session_.errors).pruefe_start(source, session_.files.paths.pathcomplete(temp));
+    });
+    if (refusal)
+        refuse(refusal->number, refusal->text, EndReason::Refused);
+}
+
+// One error, told once and logged once; then the program ends.
+void ReorganisationRun::refuse(int number, const std::string& text, EndReason reason)
+{
+    Trap trap(session_.errors, RunLocation);
+    trap([&] { window_.setBusy(false); });
+    session_.errors.ErrorFunction(RunError{number, text, ProgramTitle, 0}, RunLocation);
+    endProgram(reason);
+}
+
+// The working copies as copied, before anything reads their rows.
+void ReorganisationRun::inspectWorkingCopies(std::string staging)
+{
+    Trap trap(session_.errors, RunLocation);
+    trap([&] { session_.files.paths.pathcomplete(staging); });
+    for (std::size_t t = 1; t <= TableNames.size(); ++t) {
+        if (!copied_[t - 1])
+            continue;
+        trap([&] {
+            const std::string path = session_.env.existingName(staging + TableNames[t - 1].base + ".kvt");
+            std::string start;
+            raiseIfFailed(session_.env.readFileStart(path, LayoutBytes, &start));
+            TableLayout layout;
+            if (readTableLayout(start, &layout) == LayoutDefect::None)
+                warnings_.inspect(t, layout, copied_[t - 1]->size);
+        });
+    }
+}
+
+// After the transfer: what its counts show added to what the working copies
+// showed, and all of it in the log box.
+std::vector<std::string> ReorganisationRun::collectWarnings()
+{
+    Trap trap(session_.errors, RunLocation);
+    if (report_) {
+        trap([&] {
+            for (std::size_t t = 1; t <= TableNames.size(); ++t) {
+                if (t < 4 || !session_.databases.sets.db4_missing)
+                    warnings_.fields(t, session_.fields, report_->fieldCounts(t));
+            }
+            warnings_.transfer(report_->summary(session_.fields));
+        });
+    }
+    std::vector<std::string> warnings = warnings_.ordered();
+    for (const std::string& warning : warnings)
+        trap([&] { appendLog(texts::WarningPrefix + warning); });
+    return warnings;
 }
 
 // Without a free folder name there is nowhere to copy to: the run stops
@@ -219,11 +312,12 @@ void ReorganisationRun::writeOutput(const std::string& output)
 
 // The report's files follow the result tables; a failure to write them
 // changes neither the tables nor the rest of the run.
-void ReorganisationRun::writeReport(const std::string& output)
+void ReorganisationRun::writeReport(const std::string& output, const std::vector<std::string>& warnings)
 {
     if (!report_)
         return;
     Trap trap(session_.errors, RunLocation);
+    report_->warnings(warnings);
     const bool written = report_->schreibe_protokoll(session_.env, session_.errors, output, session_.fields);
     trap([&] { window_.setLogText(window_.logText() + texts::logLines(report_->summary(session_.fields), written)); });
 }
@@ -236,7 +330,7 @@ void ReorganisationRun::copyBack(std::string& output, std::string& source)
     Trap trap(session_.errors, RunLocation);
     CopyBack::Result result;
     CopyBack replacement(session_.env, session_.errors, session_.files.paths, session_.files.staging, session_.clock);
-    trap([&] { result = replacement.ersetze_datenbanken(output, source); });
+    trap([&] { result = replacement.ersetze_datenbanken(output, source, checks_ ? &copied_ : nullptr); });
     std::string text;
     switch (result.outcome) {
     case CopyBack::Outcome::Replaced:
@@ -251,6 +345,9 @@ void ReorganisationRun::copyBack(std::string& output, std::string& source)
     case CopyBack::Outcome::NoBackupName:
         text = texts::noFreeBackupName(source);
         break;
+    case CopyBack::Outcome::ChangedMeanwhile:
+        refuse(errnum::ChangedMeanwhile, texts::changedMeanwhile(result.changedTable, output),
+               EndReason::CopyBackFailed);
     case CopyBack::Outcome::Interrupted:
         text = texts::copyBackInterrupted(output, result.whereTablesAre);
         break;

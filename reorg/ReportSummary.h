@@ -78,6 +78,8 @@ struct ReportSummary {
     std::array<ExamSummary, 3> exams;    // kvxdat1, kvxdat2, kvxdat3
     std::array<FieldSummary, 4> fields;  // person, kvxdat1, kvxdat2, kvxdat3
     std::vector<SameNumber> sameNumbers;
+    // What the run warned of before the confirmation, most important first.
+    std::vector<std::string> warnings;
 };
 
 } // namespace torvane

@@ -93,6 +93,16 @@ std::string sameNumberTitle(const ReportSummary& summary)
                                                          : " Patientensätze mit der Nummer eines anderen Satzes");
 }
 
+std::string shownWarnings(const ReportSummary& summary)
+{
+    if (summary.warnings.empty())
+        return {};
+    std::string text = heading(cp1252::ansi("Warnungen vor der Bestätigung"));
+    for (const std::string& warning : summary.warnings)
+        text += "- " + warning + "\r\n";
+    return text;
+}
+
 std::string warningSection(const ReportSummary& summary)
 {
     if (summary.sameNumbers.empty())
@@ -213,6 +223,7 @@ std::string protocol(const ReportSummary& summary)
     text += "Datenordner:    " + summary.sourceFolder + "\r\n";
     text += "Arbeitskopien:  " + summary.stagingFolder + "\r\n";
     text += "Ausgabeordner:  " + summary.outputFolder + "\r\n";
+    text += shownWarnings(summary);
     text += warningSection(summary);
     text += patientSection(summary.patients);
     for (std::size_t k = 1; k <= summary.exams.size(); ++k)

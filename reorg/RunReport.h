@@ -43,6 +43,8 @@ public:
     void carried(std::int16_t number);
     // What the field copy of table 1..4 did, to be filled by the copy.
     FieldCopyCounts& fieldCounts(std::size_t table) { return fieldCounts_[table - 1]; }
+    // The warnings shown before the confirmation, for the protocol.
+    void warnings(std::vector<std::string> texts) { summary_.warnings = std::move(texts); }
 
     // After the last patient record, while the working copies are open:
     // lists the examination rows that no carried patient took (module B_Sync).

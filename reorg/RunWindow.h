@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace torvane {
 
@@ -47,6 +48,11 @@ public:
     // Lines in `text` are separated by single carriage returns. Returns once
     // the user has acknowledged the message.
     virtual void messageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+
+    // The completion message, and the warnings about what the run will lose
+    // (each "table file: what happens", the most important first), in the
+    // order this front end shows them; returns once the user has seen both.
+    virtual void showCompletion(const Message& completion, const std::vector<std::string>& warnings) = 0;
 
     // The final confirmation window, modal and owned by the main window.
     // Doubt is answered with `onDoubt` while the window is still shown; the

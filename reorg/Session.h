@@ -39,6 +39,9 @@ public:
     // lock; empty while it holds none.
     std::string lockedFolder;
     std::unique_ptr<FolderLock> dataFolderLock;
+    // Every run writes its templates and temp tables under the same names
+    // into the temporary folder: held from the run's start to the end.
+    std::unique_ptr<FolderLock> tempFolderLock;
 };
 
 } // namespace torvane

@@ -187,9 +187,7 @@ void PagedFile::evictOldest()
     if (victim.dirtyFrom != victim.dirtyTo) {
         // The page is gone either way: a failed write leaves its bytes unwritten.
         const std::string_view changed(spare_.get() + victim.dirtyFrom, victim.dirtyTo - victim.dirtyFrom);
-        const std::uint64_t at = number * PageSize + victim.dirtyFrom;
-        raiseIfFailed(file_->write(at, changed));
-        diskSize_ = std::max<std::uint64_t>(diskSize_, at + changed.size());
+        writeThrough(number * PageSize + victim.dirtyFrom, changed);
     }
 }
 
@@ -200,8 +198,28 @@ void PagedFile::flush(std::uint64_t number, Page& p)
     const std::string_view changed(p.bytes.get() + p.dirtyFrom, p.dirtyTo - p.dirtyFrom);
     const std::uint64_t at = number * PageSize + p.dirtyFrom;
     p.dirtyFrom = p.dirtyTo = 0;
-    raiseIfFailed(file_->write(at, changed));
+    writeThrough(at, changed);
+}
+
+// A write that fails, or lands behind the end and leaves a gap, may leave
+// parts of the file that the volume has no room for: reading those through
+// a mapping would end the process with a signal (on a full tmpfs, a hole
+// faults on its first read). From then on the file is read without a mapping.
+void PagedFile::writeThrough(std::uint64_t at, std::string_view changed)
+{
+    if (at > diskSize_)
+        stopMapping();
+    if (const Status written = file_->write(at, changed); !written.isOk()) {
+        stopMapping();
+        raiseIfFailed(written);
+    }
     diskSize_ = std::max<std::uint64_t>(diskSize_, at + changed.size());
+}
+
+void PagedFile::stopMapping()
+{
+    window_.reset();
+    mappingUnavailable_ = true;
 }
 
 void PagedFile::flushAll()

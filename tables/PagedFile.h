@@ -60,6 +60,8 @@ private:
     void evictOldest();
     void flush(std::uint64_t number, Page& page);
     void flushAll();
+    void writeThrough(std::uint64_t at, std::string_view changed);
+    void stopMapping();
     void release();
     void requireOpen() const;
 

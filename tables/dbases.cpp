@@ -2,6 +2,7 @@
 
 #include "errors/RunError.h"
 #include "platform/Cp1252.h"
+#include "tables/TableLayout.h"
 #include "tables/TrimBlanks.h"
 
 #include <algorithm>
@@ -15,23 +16,6 @@ namespace {
 
 constexpr std::size_t HeaderSize = 32;
 constexpr std::size_t DescriptorSize = 32;
-constexpr int MaxFields = 255;
-constexpr unsigned char Terminator = 0x0D;
-
-// Descriptor names are padded with NUL bytes: drop what lies below a blank
-// at the end, after the blanks around the name.
-std::string descriptorName(const char* bytes)
-{
-    std::string name = trimBlanks(std::string_view(bytes, 11));
-    while (!name.empty() && static_cast<unsigned char>(name.back()) < 0x20)
-        name.pop_back();
-    return name;
-}
-
-std::uint32_t littleEndian32(const unsigned char* p)
-{
-    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
-}
 
 [[noreturn]] void refuse(const std::string& path, const char* reason)
 {
@@ -132,39 +116,21 @@ void dbases::FileOpen(const std::string& sPath)
     raiseIfFailed(env_.openReadWrite(sPath, &raw));
     auto file = std::make_unique<PagedFile>(std::move(raw));
 
-    unsigned char header[HeaderSize];
-    if (file->read(0, reinterpret_cast<char*>(header), HeaderSize) < HeaderSize)
-        refuse(sPath, "Tabellenkopf fehlt oder ist unvollständig");
+    std::string start(LayoutBytes, '\0');
+    start.resize(file->read(0, start.data(), LayoutBytes));
+    TableLayout read;
+    if (const LayoutDefect defect = readTableLayout(start, &read); defect != LayoutDefect::None)
+        refuse(sPath, defectText(defect));
     Layout layout;
-    layout.noRecords = static_cast<std::int32_t>(littleEndian32(header + 4));
-    layout.recordLength = static_cast<std::int16_t>(header[10] | (header[11] << 8));
-
-    char descriptor[DescriptorSize];
-    int start = 2;
-    for (std::uint64_t offset = HeaderSize;; offset += DescriptorSize) {
-        const std::size_t got = file->read(offset, descriptor, DescriptorSize);
-        if (got == 0)
-            refuse(sPath, "Feldliste ohne Abschlusszeichen");
-        const auto first = static_cast<unsigned char>(descriptor[0]);
-        if (first < 0x20) {
-            if (first != Terminator)
-                refuse(sPath, "Feldliste ohne Abschlusszeichen");
-            break;
-        }
-        if (got < DescriptorSize)
-            refuse(sPath, "Feldliste bricht mitten in einer Feldbeschreibung ab");
-        if (layout.names.size() == MaxFields)
-            refuse(sPath, "mehr als 255 Felder");
-        layout.names.push_back(descriptorName(descriptor));
-        layout.types.push_back(trimBlanks(std::string_view(descriptor + 11, 1)));
-        const int length = static_cast<unsigned char>(descriptor[16]);
-        layout.lengths.push_back(length);
-        layout.decimals.push_back(static_cast<unsigned char>(descriptor[17]));
-        layout.starts.push_back(start);
-        start += length;
+    layout.noRecords = read.noRecords;
+    layout.recordLength = read.recordLength;
+    for (TableLayout::Field& field : read.fields) {
+        layout.names.push_back(std::move(field.name));
+        layout.types.push_back(std::move(field.type));
+        layout.lengths.push_back(field.length);
+        layout.decimals.push_back(field.decimals);
+        layout.starts.push_back(field.start);
     }
-    if (layout.recordLength < 1)
-        refuse(sPath, "Datensatzlänge ungültig");
 
     file_ = std::move(file);
     install(layout);

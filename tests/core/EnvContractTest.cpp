@@ -248,6 +248,42 @@ TYPED_TEST(EnvContractTest, CopyIsByteExactAndFailedCopyLeavesDestinationAsItWas
     EXPECT_EQ(this->world.entries(), (Names{"frei.kvt", "gross.kvt", "kopie.kvt", "ziel.kvt"}));
 }
 
+// The copy that notes its source gives the same fingerprint as looking at
+// the source afterwards; a change of one byte, same size, shows in the hash.
+TYPED_TEST(EnvContractTest, FingerprintsAreTakenWhileCopyingAndShowChanges)
+{
+    std::string bytes;
+    for (int i = 0; i < (3 << 20) + 5; ++i)
+        bytes += static_cast<char>(i * 13 % 253);
+    this->write("gross.kvt", bytes);
+    FileFingerprint copied;
+    ASSERT_THAT(this->env.copyFileNoting(this->at("gross.kvt"), this->at("kopie.kvt"), &copied), IsOk());
+    EXPECT_TRUE(this->content("kopie.kvt") == bytes);
+    FileFingerprint now;
+    ASSERT_THAT(this->env.fingerprint(this->at("gross.kvt"), &now), IsOk());
+    EXPECT_EQ(now, copied);
+    EXPECT_EQ(copied.size, bytes.size());
+
+    bytes[1 << 20] = static_cast<char>(bytes[1 << 20] ^ 1);
+    this->write("gross.kvt", bytes);
+    ASSERT_THAT(this->env.fingerprint(this->at("gross.kvt"), &now), IsOk());
+    EXPECT_NE(now.hash, copied.hash);
+    EXPECT_EQ(now.size, copied.size);
+
+    std::string start;
+    ASSERT_THAT(this->env.readFileStart(this->at("gross.kvt"), 4, &start), IsOk());
+    EXPECT_EQ(start, bytes.substr(0, 4));
+    this->write("kurz.kvt", "ab");
+    ASSERT_THAT(this->env.readFileStart(this->at("kurz.kvt"), 4, &start), IsOk());
+    EXPECT_EQ(start, "ab");
+
+    EXPECT_EQ(this->env.fingerprint(this->at("fehlt.kvt"), &now).number(), errnum::FileNotFound);
+    EXPECT_EQ(this->env.readFileStart(this->at("fehlt.kvt"), 4, &start).number(), errnum::FileNotFound);
+    EXPECT_EQ(this->env.copyFileNoting(this->at("fehlt.kvt"), this->at("z.kvt"), &copied).number(),
+              errnum::FileNotFound);
+    EXPECT_EQ(this->world.entries(), (Names{"gross.kvt", "kopie.kvt", "kurz.kvt"}));
+}
+
 // Where the run puts its working copies and the error log, and where the
 // data-path file lives.
 TYPED_TEST(EnvContractTest, TemporaryAndApplicationDataFoldersExist)

@@ -97,5 +97,71 @@ TEST_F(PagedFileTest, AFailedPageLoadIsRetriedByTheNextRead)
     EXPECT_EQ(read(*file, Page - 2, 2 * Page), "aa" + std::string(Page, 'b') + std::string(Page - 2, 'c'));
 }
 
+// A file the platform could map, counting how often it is mapped.
+class MappableFile final : public RandomRWFile {
+public:
+    MappableFile(std::unique_ptr<RandomRWFile> inner, int& maps) : inner_(std::move(inner)), maps_(maps) {}
+    Status read(std::uint64_t offset, std::size_t n, char* dst, std::size_t* got) override
+    {
+        return inner_->read(offset, n, dst, got);
+    }
+    Status write(std::uint64_t offset, std::string_view data) override { return inner_->write(offset, data); }
+    Status size(std::uint64_t* out) override { return inner_->size(out); }
+    Status sync() override { return inner_->sync(); }
+    Status close() override { return inner_->close(); }
+    Status mapForReading(std::uint64_t offset, std::size_t length, std::unique_ptr<MappedRegion>* out) override
+    {
+        struct Copy final : MappedRegion {
+            std::string bytes;
+            const char* data() const override { return bytes.data(); }
+            std::size_t size() const override { return bytes.size(); }
+        };
+        auto region = std::make_unique<Copy>();
+        region->bytes.resize(length);
+        std::size_t got = 0;
+        raiseIfFailed(inner_->read(offset, length, region->bytes.data(), &got));
+        ++maps_;
+        *out = std::move(region);
+        return Status::ok();
+    }
+
+private:
+    std::unique_ptr<RandomRWFile> inner_;
+    int& maps_;
+};
+
+// After a write that failed, or one that left a gap behind the end, parts of
+// the file may have no room on the volume; a mapping would fault on them.
+TEST_F(PagedFileTest, NoMappedReadingAfterAFailedWriteOrAGap)
+{
+    struct Case {
+        const char* what;
+        bool fail;
+        std::uint64_t at;
+    };
+    const std::string stored(2 * PagedFile::MapWindow, 's');
+    for (const Case& c : {Case{"failed write", true, 0}, Case{"gap behind the end", false, stored.size() + Page}}) {
+        mem.putFile("/tmp/t.kvt", stored);
+        std::unique_ptr<RandomRWFile> raw;
+        raiseIfFailed(faulty.openReadWrite("/tmp/t.kvt", &raw));
+        int maps = 0;
+        PagedFile file(std::make_unique<MappableFile>(std::move(raw), maps));
+        EXPECT_EQ(read(file, 0, 2), "ss");
+        EXPECT_EQ(maps, 1) << c.what;
+        if (c.fail)
+            faulty.failNth(FaultInjectingEnv::Op::FileWrite, "t.kvt", 1, errnum::DiskFull);
+        file.write(c.at, "w");
+        try {
+            for (std::size_t p = 1; p <= PagedFile::MaxPages; ++p)  // evicts the page written first
+                file.write(p * Page, "v");
+        } catch (const RunError&) {
+            EXPECT_TRUE(c.fail) << c.what;
+        }
+        EXPECT_EQ(read(file, 40 * Page + 7, 2), "ss") << c.what;
+        EXPECT_EQ(maps, 1) << c.what;
+        faulty.clearFaults();
+    }
+}
+
 } // namespace
 } // namespace torvane

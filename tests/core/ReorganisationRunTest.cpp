@@ -31,6 +31,21 @@ using ::testing::HasSubstr;
 
 std::string tableName(std::size_t k) { return std::string(TableNames[k].base) + ".kvt"; }
 
+// Tables in the practice's own layout are warned of only for patient
+// numbers that occur twice: what standard error holds besides those (or
+// besides any warning, for tables in layouts of their own).
+std::string besidesWarnings(const std::string& err, bool ownLayouts)
+{
+    std::istringstream lines(err);
+    std::string rest;
+    for (std::string line; std::getline(lines, line);) {
+        const bool doubled = line.rfind("Warnung: person.kvt: ", 0) == 0 && line.find("mehrfach vor") != std::string::npos;
+        if (!doubled && !(ownLayouts && line.rfind("Warnung: ", 0) == 0))
+            rest += line + "\n";
+    }
+    return rest;
+}
+
 Row patient(const std::string& key, const std::string& surname, const std::string& firstName = "Eva")
 {
     return {{"DATNUMMER", key}, {"NACHNAME", surname}, {"VORNAME", firstName}};
@@ -71,6 +86,9 @@ protected:
     }
     std::optional<std::string> result(std::size_t k) const { return env.fileBytes(Data + tableName(k)); }
 
+    // Random practices have tables whose fields differ from the templates'.
+    bool ownLayouts = false;
+
     // Puts the practice, runs (run n of the day) and compares every table the
     // run leaves with the model's.
     ReferenceResult reorganise(const PracticeFiles& files, ConfirmOption confirm = ConfirmOption::Backup,
@@ -87,7 +105,7 @@ protected:
         const FixedClock clock({2011, 3, 5, 9, 30, 0});
         EXPECT_EQ(cli::runCli({confirm, Data + std::string("person.kvt"), false}, env, clock, terminal), status)
             << out.str() << err.str();
-        EXPECT_EQ(err.str(), "");
+        EXPECT_EQ(besidesWarnings(err.str(), ownLayouts), "");
         printed = out.str();
         expectRunFolders(model, n);
         const std::string backup = Data + std::string("REORG_SICHERUNG_03_05_") + std::to_string(n) + "/";
@@ -236,6 +254,7 @@ class RandomPracticeTest : public ReorganisationRunTest, public ::testing::WithP
 TEST_P(RandomPracticeTest, MatchesTheModelWithBackupOrDoubt)
 {
     const bool backup = GetParam() % 2 == 0;
+    ownLayouts = true;
     reorganise(randomPractice(GetParam()), backup ? ConfirmOption::Backup : ConfirmOption::Doubt,
                backup ? cli::exitcode::CopiedBack : cli::exitcode::Doubt);
 }

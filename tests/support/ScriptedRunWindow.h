@@ -2,6 +2,7 @@
 
 #include "reorg/RunWindow.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,18 @@ public:
     {
         events.push_back(title + (icon == MessageIcon::Information ? " (i): " : " (!): ") + text);
     }
+    void showCompletion(const Message& completion, const std::vector<std::string>& shown) override
+    {
+        messageBox(completion.text, completion.title, completion.icon);
+        for (const std::string& warning : shown)
+            events.push_back("warning " + warning);
+        warnings = shown;
+    }
     Confirmation showFinalConfirmation(const Message& onDoubt) override
     {
         events.push_back("confirmation");
+        if (whileConfirming)
+            whileConfirming();
         if (answer_ == Confirmation::Doubt)
             messageBox(onDoubt.text, onDoubt.title, onDoubt.icon);
         events.push_back("confirmation closed");
@@ -41,6 +51,9 @@ public:
 
     std::string log;
     std::vector<std::string> events;
+    std::vector<std::string> warnings;
+    // What happens elsewhere while the window waits.
+    std::function<void()> whileConfirming;
 
 private:
     static std::string whole(float value) { return std::to_string(static_cast<int>(value)); }

@@ -161,8 +161,12 @@ private slots:
         QTest::mouseClick(practice.control("cmdsynchronisieren_0"), Qt::LeftButton);
         QCOMPARE(practice.ended, std::optional(end));
 
-        QCOMPARE(practice.shown.size(), end == EndReason::Doubt ? 2u : 1u);
+        // The sample practice has patient numbers twice: their warning follows the completion.
+        QCOMPARE(practice.shown.size(), end == EndReason::Doubt ? 3u : 2u);
         const Shown& completion = practice.shown.front();
+        const Shown& warning = practice.shown.at(1);
+        QVERIFY(warning.title == "Warnung" && warning.over == "Torvane");
+        QVERIFY(warning.text.startsWith("Vor der Übernahme") && warning.text.contains("mehrfach vor"));
         const int records = practice.control("prgprogress_4")->property("maximum").toInt();
         const Seen lastRecord{true, false, QStringLiteral(" %1").arg(records), records, false};
         QVERIFY(completion.paintedBefore > 0 && practice.painted.at(completion.paintedBefore - 1) == lastRecord);

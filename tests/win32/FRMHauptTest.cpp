@@ -231,6 +231,11 @@ TEST_P(FinalConfirmation, ChooseStartAndConfirm)
         EXPECT_EQ(scrolls, SendMessageW(log, EM_GETLINECOUNT, 0, 0) > edit.visibleLines());
         click(item(box, IDOK));
     });
+    // The sample practice has patient numbers twice: their warning follows the completion.
+    script.then(L"Warnung", [&](HWND box) {
+        shown.push_back(practice.shown(box));
+        click(item(box, IDOK));
+    });
     script.then(L"Endhinweis", [&](HWND window) {
         confirmation = window;
         EXPECT_EQ(GetWindow(window, GW_OWNER), practice.window.hwnd());
@@ -259,8 +264,13 @@ TEST_P(FinalConfirmation, ChooseStartAndConfirm)
     EXPECT_EQ(practice.ended, std::optional(answer.end));
     EXPECT_FALSE(IsWindowVisible(practice.window.hwnd()));
 
-    ASSERT_EQ(shown.size(), answer.end == EndReason::Doubt ? 2u : 1u);
+    ASSERT_EQ(shown.size(), answer.end == EndReason::Doubt ? 3u : 2u);
     const Shown& completion = shown.front();
+    const Shown& warning = shown.at(1);
+    EXPECT_EQ(warning.title, L"Warnung");
+    EXPECT_EQ(warning.owner, practice.window.hwnd());
+    EXPECT_EQ(warning.icon, LoadIconW(nullptr, IDI_EXCLAMATION));
+    EXPECT_NE(warning.text.find(L"mehrfach vor"), std::wstring::npos);
     const int records = static_cast<int>(SendMessageW(practice.control(id::prgprogress_4), PBM_GETRANGE, FALSE, 0));
     const Seen lastRecord{true, false, L" " + std::to_wstring(records), records, false};
     ASSERT_GT(completion.paintedBefore, 1u);

@@ -210,6 +210,29 @@ Status CrashSimulatingEnv::copyFile(const std::string& from, const std::string& 
     });
 }
 
+Status CrashSimulatingEnv::copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source)
+{
+    *source = {};
+    return perform(to, [&] {
+        Status status = mem_->copyFileNoting(from, to, source);
+        if (status.isOk())
+            noteCreated(canonical(to));
+        return status;
+    });
+}
+
+Status CrashSimulatingEnv::fingerprint(const std::string& path, FileFingerprint* out)
+{
+    *out = {};
+    return perform(path, [&] { return mem_->fingerprint(path, out); });
+}
+
+Status CrashSimulatingEnv::readFileStart(const std::string& path, std::size_t n, std::string* out)
+{
+    out->clear();
+    return perform(path, [&] { return mem_->readFileStart(path, n, out); });
+}
+
 Status CrashSimulatingEnv::renameFile(const std::string& from, const std::string& to)
 {
     return perform(to, [&] {

@@ -61,13 +61,19 @@ void FaultInjectingEnv::clearFaults()
     faults_.clear();
 }
 
+void FaultInjectingEnv::reportFreeSpace(std::string pathPart, std::uint64_t bytes)
+{
+    freeSpaces_.emplace_back(std::move(pathPart), bytes);
+}
+
 const char* FaultInjectingEnv::name(Op op)
 {
-    static constexpr std::array<const char*, 27> Names = {
+    static constexpr std::array<const char*, 29> Names = {
         "openReadWrite", "attributes", "findPlainFile", "makeFolder", "deleteFile", "copyFile", "renameFile",
         "syncFile", "writeNewFile", "appendTextLine", "readFile", "tempFolder", "specialFolder", "absolutePath",
         "openUrl", "privateProfileString", "file.read", "file.write", "file.size", "file.sync", "file.close",
-        "syncFolder", "removeFolder", "listFolder", "fileSize", "freeSpace", "tryLockFolder",
+        "syncFolder", "removeFolder", "listFolder", "fileSize", "freeSpace", "tryLockFolder", "fingerprint",
+        "readFileStart",
     };
     return Names.at(static_cast<std::size_t>(op));
 }
@@ -155,6 +161,24 @@ Status FaultInjectingEnv::copyFile(const std::string& from, const std::string& t
     return perform(Op::CopyFile, from, to, [&] { return target_.copyFile(from, to); });
 }
 
+Status FaultInjectingEnv::copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source)
+{
+    *source = {};
+    return perform(Op::CopyFile, from, to, [&] { return target_.copyFileNoting(from, to, source); });
+}
+
+Status FaultInjectingEnv::fingerprint(const std::string& path, FileFingerprint* out)
+{
+    *out = {};
+    return perform(Op::Fingerprint, path, {}, [&] { return target_.fingerprint(path, out); });
+}
+
+Status FaultInjectingEnv::readFileStart(const std::string& path, std::size_t n, std::string* out)
+{
+    out->clear();
+    return perform(Op::ReadFileStart, path, {}, [&] { return target_.readFileStart(path, n, out); });
+}
+
 Status FaultInjectingEnv::renameFile(const std::string& from, const std::string& to)
 {
     return perform(Op::RenameFile, from, to, [&] { return target_.renameFile(from, to); });
@@ -190,7 +214,15 @@ Status FaultInjectingEnv::fileSize(const std::string& path, std::uint64_t* out)
 Status FaultInjectingEnv::freeSpace(const std::string& folder, std::uint64_t* out)
 {
     *out = 0;
-    return perform(Op::FreeSpace, folder, {}, [&] { return target_.freeSpace(folder, out); });
+    return perform(Op::FreeSpace, folder, {}, [&] {
+        for (const auto& [pathPart, bytes] : freeSpaces_) {
+            if (folder.find(pathPart) != std::string::npos) {
+                *out = bytes;
+                return Status::ok();
+            }
+        }
+        return target_.freeSpace(folder, out);
+    });
 }
 
 Status FaultInjectingEnv::tryLockFolder(const std::string& path, std::unique_ptr<FolderLock>* out)

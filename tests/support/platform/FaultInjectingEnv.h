@@ -19,7 +19,7 @@ public:
         OpenReadWrite, Attributes, FindPlainFile, MakeFolder, DeleteFile, CopyFile, RenameFile, SyncFile,
         WriteNewFile, AppendTextLine, ReadFile, TempFolder, SpecialFolder, AbsolutePath, OpenUrl,
         PrivateProfileString, FileRead, FileWrite, FileSize, FileSync, FileClose, SyncFolder, RemoveFolder,
-        ListFolder, SizeOfFile, FreeSpace, LockFolder,
+        ListFolder, SizeOfFile, FreeSpace, LockFolder, Fingerprint, ReadFileStart,
     };
 
     struct Record {
@@ -40,6 +40,9 @@ public:
     // Every matching operation fails, until cleared.
     void failAlways(Op op, std::string pathPart, int number);
     void clearFaults();
+    // A folder whose path contains pathPart reports this much free space,
+    // as a nearly full volume would; the space itself is not limited.
+    void reportFreeSpace(std::string pathPart, std::uint64_t bytes);
 
     // Every operation so far, in order.
     const std::vector<Record>& log() const { return log_; }
@@ -55,6 +58,10 @@ public:
     Status makeFolder(const std::string& path) override;
     Status deleteFile(const std::string& path) override;
     Status copyFile(const std::string& from, const std::string& to) override;
+    // A copy like any other: the kind of operation is CopyFile.
+    Status copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source) override;
+    Status fingerprint(const std::string& path, FileFingerprint* out) override;
+    Status readFileStart(const std::string& path, std::size_t n, std::string* out) override;
     Status renameFile(const std::string& from, const std::string& to) override;
     Status syncFile(const std::string& path) override;
     Status syncFolder(const std::string& path) override;
@@ -96,6 +103,7 @@ private:
 
     Env& target_;
     std::vector<Fault> faults_;
+    std::vector<std::pair<std::string, std::uint64_t>> freeSpaces_;
     std::vector<Record> log_;
 };
 

@@ -1,5 +1,6 @@
 #include "support/platform/MemEnv.h"
 
+#include "platform/ContentHash.h"
 #include "platform/Cp1252.h"
 #include "platform/ErrnoMapping.h"
 #include "platform/PrivateProfile.h"
@@ -393,6 +394,33 @@ Status MemEnv::copyFile(const std::string& from, const std::string& to)
         out = &addFile(target);
     *out->bytes = *in->bytes;
     return Status::ok();
+}
+
+Status MemEnv::copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source)
+{
+    *source = {};
+    const Status copied = copyFile(from, to);
+    if (copied.isOk())
+        *source = {find(resolve(to))->bytes->size(), 0, ContentHash::of(*find(resolve(to))->bytes)};
+    return copied;
+}
+
+Status MemEnv::fingerprint(const std::string& path, FileFingerprint* out)
+{
+    *out = {};
+    std::string bytes;
+    if (Status s = readFile(path, &bytes); !s.isOk())
+        return s;
+    *out = {bytes.size(), 0, ContentHash::of(bytes)};
+    return Status::ok();
+}
+
+Status MemEnv::readFileStart(const std::string& path, std::size_t n, std::string* out)
+{
+    const Status read = readFile(path, out);
+    if (out->size() > n)
+        out->resize(n);
+    return read;
 }
 
 Status MemEnv::renameFile(const std::string& from, const std::string& to)

@@ -16,7 +16,8 @@ namespace torvane {
 // root ("/" or "C:") and the temporary folder exist from the start; with '\'
 // a path beginning with a single backslash lies on "C:". The current folder
 // is the root. URLs handed to the desktop are only recorded. Without a
-// capacity a volume has a terabyte free. Folder locks are held in memory.
+// capacity a volume has a terabyte free. Folder locks are held in memory. It
+// keeps no times: every fingerprint's last write time is 0.
 // Files and locks from it must not outlive it.
 class MemEnv final : public Env {
 public:
@@ -48,6 +49,9 @@ public:
     Status makeFolder(const std::string& path) override;
     Status deleteFile(const std::string& path) override;
     Status copyFile(const std::string& from, const std::string& to) override;
+    Status copyFileNoting(const std::string& from, const std::string& to, FileFingerprint* source) override;
+    Status fingerprint(const std::string& path, FileFingerprint* out) override;
+    Status readFileStart(const std::string& path, std::size_t n, std::string* out) override;
     Status renameFile(const std::string& from, const std::string& to) override;
     Status syncFile(const std::string& path) override;
     Status syncFolder(const std::string& path) override;
