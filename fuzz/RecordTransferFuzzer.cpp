@@ -3,7 +3,8 @@
 // generated practice (kvxdat3 left out when the last byte is odd), the fresh
 // tables are the templates, and every patient record goes through the record
 // transfer as the run does it, with errors shown to a dialog that always
-// answers OK. Nothing may crash.
+// answers OK, after the checks a run makes before it starts. Nothing may
+// crash.
 
 #include "errors/ErrorDialogBase.h"
 #include "errors/Trap.h"
@@ -11,6 +12,7 @@
 #include "reorg/RecordTransfer.h"
 #include "reorg/RunLocation.h"
 #include "reorg/Session.h"
+#include "reorg/StartChecks.h"
 #include "resources/Templates.h"
 #include "sample/SamplePractice.h"
 #include "support/platform/MemEnv.h"
@@ -105,6 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QuietDialogs dialogs;
     Session session(env, clock, dialogs);
     session.load();
+    // The run checks its tables before it starts; what it refuses never
+    // reaches the transfer.
+    if (StartChecks(env, session.errors).pruefe_start(Staging, session.workspace.temppfad))
+        return 0;
     std::uint8_t mainSet = DatabaseSets::MainSet;
     std::string staging = Staging;
     session.databases.sets.open_database(mainSet, staging);

@@ -82,6 +82,19 @@ std::int64_t StartChecks::storedRows(std::size_t t) const
     return std::min<std::int64_t>(table.layout.noRecords, static_cast<std::int64_t>(stored));
 }
 
+// What a working copy may grow to: a row appended to a table that is
+// shorter than its record count lands behind all the rows the count claims,
+// so the file then takes the room of every one of them.
+std::uint64_t StartChecks::grownSize(std::size_t t) const
+{
+    const Table& table = tables_[t];
+    if (!table.present || table.layout.noRecords <= 0)
+        return table.size;
+    const std::uint64_t claimed = table.layout.dataStart() + static_cast<std::uint64_t>(table.layout.noRecords) *
+                                                                 static_cast<std::uint64_t>(table.layout.recordLength);
+    return std::max(table.size, claimed);
+}
+
 std::uint64_t StartChecks::sizeIfPresent(const std::string& path)
 {
     Trap trap(errors_, RunLocation);
@@ -116,7 +129,7 @@ std::optional<StartChecks::Refusal> StartChecks::checkRoom(const std::string& da
         const std::uint64_t blob = templateBlob(TableNames[t].resource).size();
         const std::uint64_t fresh = blob + static_cast<std::uint64_t>(patients * templateRecordLength(t));
         result += fresh;
-        temp += tables_[t].size + blob + fresh;
+        temp += grownSize(t) + blob + fresh;
         const std::uint64_t replaced =
             sizeIfPresent(tempFolder + base + "template.kvt") + sizeIfPresent(tempFolder + base + "temp.kvt");
         temp -= std::min(temp, replaced);

@@ -46,6 +46,7 @@ private:
     std::optional<Refusal> readTable(const std::string& dataFolder, std::size_t t);
     std::optional<Refusal> checkRoom(const std::string& dataFolder, const std::string& tempFolder);
     std::int64_t storedRows(std::size_t t) const;
+    std::uint64_t grownSize(std::size_t t) const;
     std::uint64_t sizeIfPresent(const std::string& path);
 
     bool freeSpace(const std::string& folder, std::uint64_t* out);
