@@ -157,6 +157,15 @@ TEST(RunChecksTest, ARunThatCannotFinishIsRefusedOnceAndCreatesNothing)
          "Im Datenordner\n/praxis/\nist nicht genug Platz"},
         {"both on one full volume", [](Practice& p) { p.faulty.reportFreeSpace("/", 50000); },
          "liegen auf demselben Laufwerk"},
+        // The first row appended behind ten million claimed rows would take gigabytes.
+        {"a record count far beyond the file",
+         [](Practice& p) {
+             std::string bytes = testsupport::tableFile(TableNames[2].resource, testsupport::keyRows({"1", "2", "3"}));
+             bytes.replace(4, 4, std::string("\x80\x96\x98\x00", 4));
+             p.put(2, bytes);
+             p.faulty.reportFreeSpace("/tmp", 64u << 20);
+         },
+         "Im temporären Ordner\n/tmp/\nist nicht genug Platz"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
