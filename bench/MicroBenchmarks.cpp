@@ -53,7 +53,7 @@ void BM_PositionByKey(benchmark::State& state)
     table.FileOpen("/p/kvxdat1.kvt");
     std::mt19937 random(1);
     std::uniform_int_distribution<std::int32_t> keys(1, 32767);
-    table.firstRecordWithKey(1);  // the index is built once per open table
+    table.firstRecordWithKey(1); // the index is built once per open table
     for (auto _ : state) {
         const std::int32_t record = table.firstRecordWithKey(keys(random));
         if (record > 0)

@@ -58,7 +58,9 @@ std::string helpText(char separator)
            "jeder Untersuchungstabelle, und alle Texte werden bereinigt.\n"
            "\n"
            "Beispiel (ein Pfad mit Leerzeichen steht in Anführungszeichen):\n"
-           "  torvane-cli --confirm=backup \"" + example + "\"\n"
+           "  torvane-cli --confirm=backup \"" +
+           example +
+           "\"\n"
            "\n"
            "Die Originaldateien werden erst überschrieben, nachdem bestätigt wurde, dass\n"
            "eine Sicherheitskopie existiert. Das Ergebnis liegt außerdem im Ordner\n"

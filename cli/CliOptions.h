@@ -10,7 +10,7 @@ enum class ConfirmOption { Ask, Backup, Doubt };
 
 struct CliOptions {
     ConfirmOption confirm = ConfirmOption::Ask;
-    std::string patientTable;  // as given, UTF-8
+    std::string patientTable; // as given, UTF-8
     bool help = false;
     // Put back a backup instead of reorganising: the newest of the patient
     // table's folder, or the one named here (as given, UTF-8).

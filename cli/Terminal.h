@@ -10,8 +10,8 @@ struct Terminal {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
-    bool inputIsTerminal = false;   // answers may be asked for
-    bool errorIsTerminal = false;   // a live progress bar may be drawn
+    bool inputIsTerminal = false; // answers may be asked for
+    bool errorIsTerminal = false; // a live progress bar may be drawn
 };
 
 } // namespace torvane::cli

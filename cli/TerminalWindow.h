@@ -45,8 +45,8 @@ private:
     Terminal& terminal_;
     ConfirmOption confirm_;
     const TerminalErrorDialogFactory& dialogs_;
-    std::string errorLogPath_;  // named when nothing is copied back
-    std::string outputFolder_;  // from the completion message, likewise
+    std::string errorLogPath_; // named when nothing is copied back
+    std::string outputFolder_; // from the completion message, likewise
     std::string log_;
     bool progressVisible_ = false;
     bool progressDrawn_ = false;

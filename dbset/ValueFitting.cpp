@@ -46,8 +46,9 @@ bool ValueFitting::geprueft(Variant& vData, std::string& sType, std::int16_t& nL
         std::string text = vData.toText();
         // Positions past the end of a value cut short by the padding limit are skipped.
         const std::size_t checked = std::min(text.size(), static_cast<std::size_t>(nLength));
-        std::replace_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(checked),
-                        [](char c) { return !isPermitted(c); }, ' ');
+        std::replace_if(
+            text.begin(), text.begin() + static_cast<std::ptrdiff_t>(checked), [](char c) { return !isPermitted(c); },
+            ' ');
         vData = Variant(std::move(text));
     });
     return true;

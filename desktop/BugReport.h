@@ -19,8 +19,7 @@ struct BugReportRoute {
 // The bug-report e-mail as one mailto URL: subject "<program> Fehlerbericht !",
 // an empty body and the error log as attachment in double quotes. Nothing
 // is percent-encoded; mail programs on the desktop take it as it stands.
-std::string bugReportUrl(std::string_view supportAddress, std::string_view programName,
-                         std::string_view attachment);
+std::string bugReportUrl(std::string_view supportAddress, std::string_view programName, std::string_view attachment);
 
 // What "Bugreport per E-Mail senden" does: the e-mail with the error log
 // attached, handed to the desktop. Failures are reported as the error

@@ -7,10 +7,10 @@ namespace torvane::desktop {
 
 // What the file-open chooser is asked to show. Windows-1252.
 struct ChooserRequest {
-    std::string startFolder;  // empty: the platform's default
+    std::string startFolder; // empty: the platform's default
     std::string title;
-    std::string filterDescription;  // shown as it is
-    std::string filterPattern;      // matched regardless of case
+    std::string filterDescription; // shown as it is
+    std::string filterPattern;     // matched regardless of case
 };
 
 // The file-open chooser as the main window shows it, over itself.

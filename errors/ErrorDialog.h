@@ -6,8 +6,8 @@ namespace torvane {
 
 // How the user left the modal dialog.
 enum class DialogAnswer {
-    Ok,     // "O&K": carry on
-    Abort,  // "&Abbruch": end the program
+    Ok,    // "O&K": carry on
+    Abort, // "&Abbruch": end the program
 };
 
 // One loaded error dialog, as the central error handler drives it. A front

@@ -15,8 +15,7 @@ public:
     ErrorDialogBase(const ErrorLog& log, ErrorReporter& errors) : log_(log), errors_(errors) {}
 
     void WritetoLog(const std::string& sText) override;
-    std::string ChangeErrMsg(long lErrorNum, const std::string& sErrorText,
-                             const std::string& sErrorSource) override;
+    std::string ChangeErrMsg(long lErrorNum, const std::string& sErrorText, const std::string& sErrorSource) override;
 
 protected:
     // For the traps of the front end's own procedures.

@@ -13,7 +13,7 @@ namespace {
 // Errors shown as an information and never logged: the user cancelled the
 // file dialog, or the file and device range, in the order they are tested.
 constexpr std::array InformationNumbers{32755, 52, 53, 76, 54, 56, 57, 58, 59, 60, 61,
-                                        62, 63, 64, 65, 67, 68, 69, 70, 71, 72};
+                                        62,    63, 64, 65, 67, 68, 69, 70, 71, 72};
 
 bool isFatal(const RunError& error)
 {

@@ -25,8 +25,8 @@ std::string dateAndTime(const LocalDateTime& at)
 {
     char year[16];
     std::snprintf(year, sizeof year, "%04d", at.year);
-    return "Date: " + twoDigits(at.day) + "." + twoDigits(at.month) + "." + year + " Time: " + twoDigits(at.hour)
-           + ":" + twoDigits(at.minute) + ":" + twoDigits(at.second);
+    return "Date: " + twoDigits(at.day) + "." + twoDigits(at.month) + "." + year + " Time: " + twoDigits(at.hour) +
+           ":" + twoDigits(at.minute) + ":" + twoDigits(at.second);
 }
 
 std::string line(const std::string& text)
@@ -70,11 +70,9 @@ void ErrorLog::append(const std::string& entry) const
 
 std::string ErrorLog::generalInformation() const
 {
-    return line("===================== General Information =====================")
-           + line(std::string("AppName: ") + ProgramTitle)
-           + line("Version: " + GetVersion(errors_))
-           + line("Location: " + tempFolder_)
-           + line("===================== End General Information =================");
+    return line("===================== General Information =====================") +
+           line(std::string("AppName: ") + ProgramTitle) + line("Version: " + GetVersion(errors_)) +
+           line("Location: " + tempFolder_) + line("===================== End General Information =================");
 }
 
 std::string ErrorLog::entry(const RunError& error, const std::string& location, const std::string& explanation,

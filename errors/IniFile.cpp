@@ -10,8 +10,8 @@ constexpr std::size_t ProfileBufferSize = 500;
 
 } // namespace
 
-std::string ReadIniFile(Env& env, ErrorReporter& errors, std::string file, std::string section,
-                        std::string key, std::string fallback)
+std::string ReadIniFile(Env& env, ErrorReporter& errors, std::string file, std::string section, std::string key,
+                        std::string fallback)
 {
     std::string result;
     Trap trap(errors, "Error in Z_ErrorFunction: Function ReadIniFile");

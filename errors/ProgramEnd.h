@@ -4,19 +4,19 @@ namespace torvane {
 
 // Why the program ended. Front ends turn it into their exit.
 enum class EndReason {
-    CopiedBack,    // the run finished with the copy-back
-    Doubt,         // the user declined in the final confirmation
-    NothingToDo,   // fewer than two patient records
-    Refused,       // the run could not start or would overflow the numbering
-    Aborted,       // "&Abbruch" in the error dialog
-    NoFolder,      // the first file choice was cancelled
-    Quit,          // "Ende" or the main window closed
-    ErrorsBeforeCopyBack,  // unattended, and errors were reported: nothing copied back
-    CopyBackFailed,        // the new tables could not be put in place
-    Locked,                // another run holds the data folder, or it could not be locked
-    NothingToRestore,      // no backup folder to put back
-    RecoveryFailed,        // an interrupted copy-back could not be finished; files left where they are
-    Restored,              // a backup's tables put back
+    CopiedBack,           // the run finished with the copy-back
+    Doubt,                // the user declined in the final confirmation
+    NothingToDo,          // fewer than two patient records
+    Refused,              // the run could not start or would overflow the numbering
+    Aborted,              // "&Abbruch" in the error dialog
+    NoFolder,             // the first file choice was cancelled
+    Quit,                 // "Ende" or the main window closed
+    ErrorsBeforeCopyBack, // unattended, and errors were reported: nothing copied back
+    CopyBackFailed,       // the new tables could not be put in place
+    Locked,               // another run holds the data folder, or it could not be locked
+    NothingToRestore,     // no backup folder to put back
+    RecoveryFailed,       // an interrupted copy-back could not be finished; files left where they are
+    Restored,             // a backup's tables put back
 };
 
 // Ending the program. Deliberately not a std::exception and not a RunError,

@@ -25,8 +25,8 @@ struct RunError {
 // The program's own error numbers, for what it refuses by itself; logged
 // like any error that is not an information.
 namespace errnum {
-inline constexpr int RunNotStarted = 1000;     // the run would not finish: nothing was created
-inline constexpr int ChangedMeanwhile = 1001;  // the copy-back found a table changed since it was copied
+inline constexpr int RunNotStarted = 1000;    // the run would not finish: nothing was created
+inline constexpr int ChangedMeanwhile = 1001; // the copy-back found a table changed since it was copied
 } // namespace errnum
 
 // The program's name as the error source of its own errors.

@@ -18,7 +18,7 @@ public:
     std::string readable(std::string text) const;
 
 private:
-    std::vector<std::pair<std::string, std::string>> folders_;  // staging folder, data folder
+    std::vector<std::pair<std::string, std::string>> folders_; // staging folder, data folder
 };
 
 } // namespace torvane

@@ -17,7 +17,7 @@ public:
     static constexpr const char* Prefix = "REORG_SICHERUNG";
 
     struct Backup {
-        std::string folder;  // full path, with its trailing separator
+        std::string folder; // full path, with its trailing separator
         BackupNote note;
     };
 

@@ -58,8 +58,8 @@ std::optional<BackupNote> BackupNote::parse(std::string_view text)
 std::string BackupNote::stamp(const LocalDateTime& at)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d %02d:%02d:%02d", at.day, at.month, at.year, at.hour,
-                  at.minute, at.second);
+    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d %02d:%02d:%02d", at.day, at.month, at.year, at.hour, at.minute,
+                  at.second);
     return buffer;
 }
 

@@ -19,9 +19,9 @@ struct BackupNote {
     static constexpr const char* FileName = "SICHERUNG.txt";
 
     int number = 0;
-    std::string created;               // "05.03.2011 09:30:00"
-    std::vector<std::string> saved;    // as named in the backup folder
-    std::vector<std::string> missing;  // tables the data folder did not have
+    std::string created;              // "05.03.2011 09:30:00"
+    std::vector<std::string> saved;   // as named in the backup folder
+    std::vector<std::string> missing; // tables the data folder did not have
 
     // Windows-1252 lines ended by CR LF.
     std::string text() const;

@@ -200,10 +200,11 @@ bool CopyBack::unchanged(const std::string& data, const CopiedTables& copied, Re
         bool present = false;
         FileFingerprint now;
         const bool same = trap([&] {
-            raiseIfFailed(env_.findPlainFile(path, &present));
-            if (present && copied[t])
-                raiseIfFailed(env_.fingerprint(path, &now));
-        }) && present == copied[t].has_value() && (!present || now == *copied[t]);
+                              raiseIfFailed(env_.findPlainFile(path, &present));
+                              if (present && copied[t])
+                                  raiseIfFailed(env_.fingerprint(path, &now));
+                          }) &&
+                          present == copied[t].has_value() && (!present || now == *copied[t]);
         if (!same) {
             result.outcome = Outcome::ChangedMeanwhile;
             result.changedTable = path.substr(data.size());

@@ -32,12 +32,12 @@ namespace torvane {
 class CopyBack {
 public:
     enum class Outcome {
-        Replaced,       // all new tables in place, the originals in the backup folder
-        KeptOriginals,  // nothing replaced; the data folder as it was
-        NoRoom,         // not enough room for the new tables; nothing touched
-        NoBackupName,   // all of the day's backup folder names are taken; nothing touched
-        Interrupted,    // neither finished nor put back: the next start finishes it
-        ChangedMeanwhile,  // a table is no longer what was copied; nothing touched
+        Replaced,         // all new tables in place, the originals in the backup folder
+        KeptOriginals,    // nothing replaced; the data folder as it was
+        NoRoom,           // not enough room for the new tables; nothing touched
+        NoBackupName,     // all of the day's backup folder names are taken; nothing touched
+        Interrupted,      // neither finished nor put back: the next start finishes it
+        ChangedMeanwhile, // a table is no longer what was copied; nothing touched
     };
 
     struct Result {
@@ -67,7 +67,7 @@ public:
 
 private:
     struct Planned {
-        std::string source;  // empty for a table that goes
+        std::string source; // empty for a table that goes
         IntentRecord::Table table;
     };
 

@@ -50,7 +50,7 @@ private:
 
     Env& env_;
     std::string data_;
-    std::string backup_;  // with its trailing separator
+    std::string backup_; // with its trailing separator
     IntentRecord record_;
 };
 

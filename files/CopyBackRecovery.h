@@ -19,23 +19,20 @@ class CopyBackRecovery {
 public:
     enum class Found {
         Nothing,
-        Record,      // an intent record: finished forward
-        Staged,      // staged tables without a complete record: discarded
-        Unreadable,  // the data folder could not be looked at
+        Record,     // an intent record: finished forward
+        Staged,     // staged tables without a complete record: discarded
+        Unreadable, // the data folder could not be looked at
     };
 
     struct Result {
         Found found = Found::Nothing;
-        bool done = true;                  // otherwise the files stay where they are
-        std::string backupFolder;          // Record: where the originals went, with its trailing separator
-        std::vector<std::string> leftovers;  // Staged: the names found
-        std::string whereTablesAre;        // Record, not done: one line per table, each ended by CR
+        bool done = true;                   // otherwise the files stay where they are
+        std::string backupFolder;           // Record: where the originals went, with its trailing separator
+        std::vector<std::string> leftovers; // Staged: the names found
+        std::string whereTablesAre;         // Record, not done: one line per table, each ended by CR
     };
 
-    CopyBackRecovery(Env& env, ErrorReporter& errors, const Paths& paths)
-        : env_(env), errors_(errors), paths_(paths)
-    {
-    }
+    CopyBackRecovery(Env& env, ErrorReporter& errors, const Paths& paths) : env_(env), errors_(errors), paths_(paths) {}
 
     // The data folder is completed in place. Failures are reported.
     Result schliesse_uebernahme_ab(std::string& data);

@@ -105,8 +105,8 @@ std::string IntentRecord::text() const
 std::optional<IntentRecord> IntentRecord::parse(std::string_view text)
 {
     const std::vector<std::string> lines = textLines(text);
-    if (lines.size() < 5 || lines.front() != heading() || lines.back() != End ||
-        !lines[2].starts_with(BackupFolder) || !lines[3].starts_with(Backup))
+    if (lines.size() < 5 || lines.front() != heading() || lines.back() != End || !lines[2].starts_with(BackupFolder) ||
+        !lines[3].starts_with(Backup))
         return std::nullopt;
     IntentRecord record;
     record.backupFolder = lines[2].substr(BackupFolder.size());
@@ -120,7 +120,8 @@ std::optional<IntentRecord> IntentRecord::parse(std::string_view text)
     for (std::size_t i = 4; i + 1 < lines.size(); ++i) {
         if (!lines[i].starts_with(TableLine))
             return std::nullopt;
-        std::optional<Table> table = parseTable(std::string_view(lines[i]).substr(TableLine.size()), record.backupFolder);
+        std::optional<Table> table =
+            parseTable(std::string_view(lines[i]).substr(TableLine.size()), record.backupFolder);
         if (!table)
             return std::nullopt;
         record.tables.push_back(std::move(*table));

@@ -20,17 +20,17 @@ struct IntentRecord {
     static constexpr const char* StagedSuffix = ".torvane-neu";
 
     struct Table {
-        std::string name;          // as named in the data folder
-        bool incoming = false;     // a new table waits under name + StagedSuffix; otherwise the table goes
-        bool hadOriginal = false;  // the data folder has it; it moves into the backup folder
+        std::string name;         // as named in the data folder
+        bool incoming = false;    // a new table waits under name + StagedSuffix; otherwise the table goes
+        bool hadOriginal = false; // the data folder has it; it moves into the backup folder
 
         std::string staged() const { return name + StagedSuffix; }
         bool operator==(const Table&) const = default;
     };
 
-    std::string backupFolder;  // its name inside the data folder
+    std::string backupFolder; // its name inside the data folder
     int backupNumber = 0;
-    std::string created;       // the backup's date and time, as its note gives them
+    std::string created; // the backup's date and time, as its note gives them
     std::vector<Table> tables;
 
     // The note the backup folder receives once the copy-back is done.

@@ -36,8 +36,8 @@ constexpr std::int32_t MaxRecordsRead = 256;
 
 // A changed byte must lie in [from, to); bytes that a write behind the old
 // end of the file added must lie in the record area.
-void requireChangesWithin(const std::string& before, const std::string& after, std::uint64_t from,
-                          std::uint64_t to, std::uint64_t dataStart)
+void requireChangesWithin(const std::string& before, const std::string& after, std::uint64_t from, std::uint64_t to,
+                          std::uint64_t dataStart)
 {
     if (after.size() < before.size())
         fail("the file was cut", after.size());
@@ -166,7 +166,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A refused or unreadable table is reported by the caller's trap.
     }
     if (opened != readable)
-        fail(readable ? "the table object refused a table the layout reader took" : "the table object took a refused table", 0);
+        fail(readable ? "the table object refused a table the layout reader took"
+                      : "the table object took a refused table",
+             0);
     if (env.fileBytes(Path) != input)
         fail("reading changed the file", 0);
 

@@ -155,9 +155,8 @@ public:
     // Private-profile lookup: section and key regardless of case, blanks
     // around the value removed, at most size - 1 characters, the default
     // when file, section or key is missing.
-    virtual Status privateProfileString(const std::string& file, const std::string& section,
-                                        const std::string& key, const std::string& fallback,
-                                        std::size_t size, std::string* out) = 0;
+    virtual Status privateProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                        const std::string& fallback, std::size_t size, std::string* out) = 0;
 };
 
 } // namespace torvane

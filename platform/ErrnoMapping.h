@@ -22,9 +22,9 @@ int errnoForRunError(int number);
 Status osFailure(int osError, bool parentExists, std::string path);
 
 // The failures both POSIX-like file systems make up themselves.
-Status badNameFailure(std::string path);   // a name no file can have
-Status readOnlyFailure(std::string path);  // a read-only file to be replaced or deleted
-Status folderFailure(std::string path);    // a folder where a file was meant
+Status badNameFailure(std::string path);  // a name no file can have
+Status readOnlyFailure(std::string path); // a read-only file to be replaced or deleted
+Status folderFailure(std::string path);   // a folder where a file was meant
 Status diskFullFailure(std::string path);
 
 } // namespace torvane

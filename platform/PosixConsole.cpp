@@ -9,9 +9,12 @@ namespace torvane {
 bool isTerminal(StandardStream stream)
 {
     switch (stream) {
-    case StandardStream::Input: return ::isatty(STDIN_FILENO) == 1;
-    case StandardStream::Output: return ::isatty(STDOUT_FILENO) == 1;
-    case StandardStream::Error: return ::isatty(STDERR_FILENO) == 1;
+    case StandardStream::Input:
+        return ::isatty(STDIN_FILENO) == 1;
+    case StandardStream::Output:
+        return ::isatty(STDOUT_FILENO) == 1;
+    case StandardStream::Error:
+        return ::isatty(STDERR_FILENO) == 1;
     }
     return false;
 }

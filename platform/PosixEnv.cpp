@@ -93,8 +93,8 @@ std::optional<std::string> matchInFolder(const PathParts& parts)
     std::optional<std::string> best;
     while (const dirent* entry = ::readdir(dir.get())) {
         std::string candidate;
-        if (cp1252::fromUtf8(entry->d_name, &candidate) && cp1252::upperCase(candidate) == wanted
-            && (!best || candidate < *best))
+        if (cp1252::fromUtf8(entry->d_name, &candidate) && cp1252::upperCase(candidate) == wanted &&
+            (!best || candidate < *best))
             best = std::move(candidate);
     }
     return best;

@@ -103,8 +103,7 @@ std::string cutToSize(std::string_view text, std::size_t size)
 
 } // namespace
 
-std::optional<std::string> privateProfileValue(std::string_view bytes, std::string_view section,
-                                               std::string_view key)
+std::optional<std::string> privateProfileValue(std::string_view bytes, std::string_view section, std::string_view key)
 {
     const std::string text = decoded(bytes);
     bool inSection = false;
@@ -135,9 +134,8 @@ std::string privateProfileDefault(std::string_view fallback, std::size_t size)
     return cutToSize(unquoted(fallback.substr(0, fallback.find_last_not_of(' ') + 1)), size);
 }
 
-Status readPrivateProfileString(Env& env, const std::string& file, const std::string& section,
-                                const std::string& key, const std::string& fallback, std::size_t size,
-                                std::string* out)
+Status readPrivateProfileString(Env& env, const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& fallback, std::size_t size, std::string* out)
 {
     std::string text;
     std::optional<std::string> value;

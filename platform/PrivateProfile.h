@@ -27,8 +27,7 @@ namespace torvane {
 // The value of key in section: the matching line's text after "=", blanks
 // around it and one pair of enclosing quotes ('…' or "…") removed. Empty
 // when section or key is missing.
-std::optional<std::string> privateProfileValue(std::string_view text, std::string_view section,
-                                               std::string_view key);
+std::optional<std::string> privateProfileValue(std::string_view text, std::string_view section, std::string_view key);
 
 // What the lookup gives when file, section or key is missing: the default
 // without trailing blanks and without one pair of enclosing quotes, cut to
@@ -38,8 +37,7 @@ std::string privateProfileDefault(std::string_view fallback, std::size_t size);
 // Env::privateProfileString over the file's bytes as env reads them: the
 // value, or else the default when the file cannot be read or holds no such
 // key, cut to size - 1 characters. Never fails.
-Status readPrivateProfileString(Env& env, const std::string& file, const std::string& section,
-                                const std::string& key, const std::string& fallback, std::size_t size,
-                                std::string* out);
+Status readPrivateProfileString(Env& env, const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& fallback, std::size_t size, std::string* out);
 
 } // namespace torvane

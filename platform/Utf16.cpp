@@ -37,8 +37,8 @@ std::string codePointsOutside(std::wstring_view text)
     std::string listed;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
-        const bool pair = cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00
-                          && text[i + 1] < 0xE000;
+        const bool pair =
+            cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
         if (pair)
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
         else if (!isUnrepresentable(text[i]))
@@ -64,8 +64,8 @@ bool toCp1252(std::wstring_view text, std::string* out)
         return true;
     const int length = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(Cp1252, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr,
-                                         &usedDefault);
+    const int size =
+        WideCharToMultiByte(Cp1252, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &usedDefault);
     out->resize(static_cast<std::size_t>(size));
     WideCharToMultiByte(Cp1252, WC_NO_BEST_FIT_CHARS, text.data(), length, out->data(), size, nullptr, &usedDefault);
     return usedDefault == FALSE;
@@ -81,9 +81,9 @@ std::string toUtf8(std::wstring_view text)
     if (text.empty())
         return {};
     const int length = static_cast<int>(text.size());
-    std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0,
-                                                                  nullptr, nullptr)),
-                     '\0');
+    std::string utf8(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr)),
+        '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
     return utf8;
 }
@@ -93,8 +93,8 @@ Status unrepresentableName(std::wstring_view name)
     std::string shown;
     toCp1252(name, &shown);
     return Status::error(errnum::BadFileName, ERROR_NO_UNICODE_TRANSLATION,
-                         shown + cp1252::ansi(" (enthält Zeichen, die Windows-1252 nicht darstellen kann: ")
-                             + codePointsOutside(name) + ")");
+                         shown + cp1252::ansi(" (enthält Zeichen, die Windows-1252 nicht darstellen kann: ") +
+                             codePointsOutside(name) + ")");
 }
 
 } // namespace torvane::utf16

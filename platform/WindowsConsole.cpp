@@ -13,9 +13,12 @@ namespace {
 HANDLE standardHandle(StandardStream stream)
 {
     switch (stream) {
-    case StandardStream::Input: return ::GetStdHandle(STD_INPUT_HANDLE);
-    case StandardStream::Output: return ::GetStdHandle(STD_OUTPUT_HANDLE);
-    case StandardStream::Error: break;
+    case StandardStream::Input:
+        return ::GetStdHandle(STD_INPUT_HANDLE);
+    case StandardStream::Output:
+        return ::GetStdHandle(STD_OUTPUT_HANDLE);
+    case StandardStream::Error:
+        break;
     }
     return ::GetStdHandle(STD_ERROR_HANDLE);
 }

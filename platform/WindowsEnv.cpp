@@ -19,12 +19,12 @@ namespace {
 
 constexpr char Separator = '\\';
 constexpr DWORD IoChunk = DWORD{1} << 30;
-constexpr DWORD ReportedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM
-                                     | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE;
+constexpr DWORD ReportedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE;
 
-static_assert(FILE_ATTRIBUTE_READONLY == attr::ReadOnly && FILE_ATTRIBUTE_HIDDEN == attr::Hidden
-              && FILE_ATTRIBUTE_SYSTEM == attr::System && FILE_ATTRIBUTE_DIRECTORY == attr::Directory
-              && FILE_ATTRIBUTE_ARCHIVE == attr::Archive);
+static_assert(FILE_ATTRIBUTE_READONLY == attr::ReadOnly && FILE_ATTRIBUTE_HIDDEN == attr::Hidden &&
+              FILE_ATTRIBUTE_SYSTEM == attr::System && FILE_ATTRIBUTE_DIRECTORY == attr::Directory &&
+              FILE_ATTRIBUTE_ARCHIVE == attr::Archive);
 
 class Handle {
 public:
@@ -152,8 +152,8 @@ std::optional<WIN32_FIND_DATAW> listed(const std::wstring& name, const std::stri
 
 bool isAbsence(DWORD error)
 {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES
-           || error == ERROR_DIRECTORY;
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES ||
+           error == ERROR_DIRECTORY;
 }
 
 DWORD writeAll(HANDLE file, std::string_view data)
@@ -329,8 +329,8 @@ Status WindowsEnv::openReadWrite(const std::string& path, std::unique_ptr<Random
     if (Status s = checkReplaceable(name, path); !s.isOk())
         return s;
     // Another program may read the table meanwhile, but not write it.
-    const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastFailure(path);
     *out = std::make_unique<WindowsFile>(file, path);
@@ -364,7 +364,8 @@ Status WindowsEnv::findPlainFile(const std::string& path, bool* found)
         error = ::GetLastError();
     if (!entry)
         return isAbsence(error) ? Status::ok() : win32Failure(error, path);
-    *found = (entry->dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+    *found =
+        (entry->dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
     return Status::ok();
 }
 
@@ -623,10 +624,9 @@ Status WindowsEnv::tryLockFolder(const std::string& path, std::unique_ptr<Folder
     if (Status s = requireFolder(name, path); !s.isOk())
         return s;
     const std::string lockFile = inFolder(path, LockFileName);
-    const HANDLE file = ::CreateFileW(utf16::fromCp1252(lockFile).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
-                                      nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                      nullptr);
+    const HANDLE file = ::CreateFileW(
+        utf16::fromCp1252(lockFile).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
         return code == ERROR_SHARING_VIOLATION ? Status::ok() : win32Failure(code, lockFile);
@@ -749,17 +749,17 @@ Status WindowsEnv::privateProfileString(const std::string& file, const std::stri
     }
     const auto ansi = [](const std::string& text) {
         std::wstring wide(text.size(), L'\0');
-        wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                                   wide.data(), static_cast<int>(wide.size()))));
+        wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(
+            CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
         return wide;
     };
     std::vector<wchar_t> buffer(size);
     const DWORD length = ::GetPrivateProfileStringW(ansi(section).c_str(), ansi(key).c_str(), ansi(fallback).c_str(),
                                                     buffer.data(), static_cast<DWORD>(size), name.c_str());
     out->resize(length * 2);
-    out->resize(static_cast<std::size_t>(::WideCharToMultiByte(CP_ACP, 0, buffer.data(), static_cast<int>(length),
-                                                               out->data(), static_cast<int>(out->size()), nullptr,
-                                                               nullptr)));
+    out->resize(
+        static_cast<std::size_t>(::WideCharToMultiByte(CP_ACP, 0, buffer.data(), static_cast<int>(length), out->data(),
+                                                       static_cast<int>(out->size()), nullptr, nullptr)));
     return Status::ok();
 }
 
@@ -770,8 +770,8 @@ Status WindowsEnv::absolutePath(const std::string& path, std::string* out)
     if (!osName(path, &name))
         return badName(path);
     std::wstring full(::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr), L'\0');
-    const DWORD length = full.empty() ? 0 : ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()),
-                                                               full.data(), nullptr);
+    const DWORD length =
+        full.empty() ? 0 : ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (length == 0 || length >= full.size())
         return lastFailure(path);
     full.resize(length);

@@ -134,8 +134,8 @@ Status WindowsFile::mapForReading(std::uint64_t offset, std::size_t length, std:
     if (mapping == nullptr)
         return failure(::GetLastError());
     // The view keeps the mapping alive.
-    const void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, static_cast<DWORD>(offset >> 32),
-                                       static_cast<DWORD>(offset), length);
+    const void* view =
+        ::MapViewOfFile(mapping, FILE_MAP_READ, static_cast<DWORD>(offset >> 32), static_cast<DWORD>(offset), length);
     const DWORD code = view == nullptr ? ::GetLastError() : 0;
     ::CloseHandle(mapping);
     if (view == nullptr)

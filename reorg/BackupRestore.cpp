@@ -24,7 +24,7 @@ RestoreOutcome outcomeOf(const CopyBack::Result& result, const BackupFolders::Ba
         return {EndReason::Restored,
                 {texts::restored(backup.folder, result.backupFolder), "Information", MessageIcon::Information}};
     case CopyBack::Outcome::KeptOriginals:
-    case CopyBack::Outcome::ChangedMeanwhile:  // a restore compares nothing
+    case CopyBack::Outcome::ChangedMeanwhile: // a restore compares nothing
         break;
     case CopyBack::Outcome::NoRoom:
         return refused(EndReason::CopyBackFailed, texts::restoreNoRoom(result.needed, result.available));
@@ -58,8 +58,8 @@ RestoreOutcome sicherung_zurueckholen(Session& session, std::string& dataFolder,
             return refused(EndReason::NothingToRestore, texts::notABackup(chosenBackup));
     }
     if (!looked)
-        return refused(EndReason::CopyBackFailed, texts::restoreKeptOriginals(chosenBackup.empty() ? dataFolder
-                                                                                                   : chosenBackup));
+        return refused(EndReason::CopyBackFailed,
+                       texts::restoreKeptOriginals(chosenBackup.empty() ? dataFolder : chosenBackup));
     CopyBack restore(session.env, session.errors, session.files.paths, session.files.staging, session.clock);
     CopyBack::Result result;
     trap([&] { result = restore.hole_sicherung_zurueck(*backup, dataFolder); });

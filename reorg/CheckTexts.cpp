@@ -27,8 +27,8 @@ std::string askForRoom()
 std::string tableMissing(const std::string& file, const std::string& dataFolder)
 {
     return "Die Tabelle " + file + " fehlt im Datenordner\r" + dataFolder + "\r" +
-           cp1252::ansi("Ohne person.kvt, kvxdat1.kvt und kvxdat2.kvt kann die Reorganisation nicht arbeiten.") +
-           "\r" + untouched();
+           cp1252::ansi("Ohne person.kvt, kvxdat1.kvt und kvxdat2.kvt kann die Reorganisation nicht arbeiten.") + "\r" +
+           untouched();
 }
 
 std::string tableUnreadable(const std::string& file, const std::string& dataFolder, const std::string& reason)
@@ -55,7 +55,8 @@ std::string noRoomOnSharedVolume(const std::string& tempFolder, const std::strin
                                  std::uint64_t available)
 {
     return cp1252::ansi("Der temporäre Ordner") + "\r" + tempFolder + "\r" + "und der Datenordner\r" + dataFolder +
-           "\r" + cp1252::ansi("liegen auf demselben Laufwerk, und dort ist nicht genug Platz für die Reorganisation:") +
+           "\r" +
+           cp1252::ansi("liegen auf demselben Laufwerk, und dort ist nicht genug Platz für die Reorganisation:") +
            "\r" + room(needed, available) + "\r" + askForRoom() + "\r" + untouched();
 }
 
@@ -74,9 +75,9 @@ std::string tempFolderNotLocked(const std::string& tempFolder)
 
 std::string changedMeanwhile(const std::string& file, const std::string& outputFolder)
 {
-    return "Die Tabelle " + file + cp1252::ansi(" im Datenordner wurde während der Reorganisation verändert,") +
-           "\r" + cp1252::ansi("vermutlich vom Praxisprogramm. Es wurde nichts ersetzt; Ihre Originaldaten sind") +
-           "\r" + cp1252::ansi("so, wie das andere Programm sie hinterlassen hat. Das Ergebnis liegt weiterhin unter:") +
+    return "Die Tabelle " + file + cp1252::ansi(" im Datenordner wurde während der Reorganisation verändert,") + "\r" +
+           cp1252::ansi("vermutlich vom Praxisprogramm. Es wurde nichts ersetzt; Ihre Originaldaten sind") + "\r" +
+           cp1252::ansi("so, wie das andere Programm sie hinterlassen hat. Das Ergebnis liegt weiterhin unter:") +
            "\r" + outputFolder + "\r" +
            cp1252::ansi("Bitte schließen Sie das Praxisprogramm und wiederholen Sie die Reorganisation.");
 }

@@ -63,22 +63,21 @@ std::string recoveryDiscarded(const std::string& dataFolder, const std::vector<s
 
 std::string recoveryFailed(const std::string& dataFolder, const std::string& whereTablesAre)
 {
-    const std::string places =
-        whereTablesAre.empty()
-            ? cp1252::ansi("(Die Datei REORG_UEBERNAHME.txt ließ sich nicht lesen.)") + "\r"
-            : whereTablesAre;
+    const std::string places = whereTablesAre.empty()
+                                   ? cp1252::ansi("(Die Datei REORG_UEBERNAHME.txt ließ sich nicht lesen.)") + "\r"
+                                   : whereTablesAre;
     return inDataFolder(dataFolder) +
-           cp1252::ansi("wurde eine unterbrochene Übernahme gefunden (REORG_UEBERNAHME.txt), die sich nicht") +
-           "\r" + cp1252::ansi("abschließen ließ (siehe Fehlermeldung). Die Dateien bleiben, wo sie sind:") + "\r" +
-           places + finishedNextTime();
+           cp1252::ansi("wurde eine unterbrochene Übernahme gefunden (REORG_UEBERNAHME.txt), die sich nicht") + "\r" +
+           cp1252::ansi("abschließen ließ (siehe Fehlermeldung). Die Dateien bleiben, wo sie sind:") + "\r" + places +
+           finishedNextTime();
 }
 
 std::string recoveryDiscardFailed(const std::string& dataFolder, const std::vector<std::string>& names)
 {
     return inDataFolder(dataFolder) + cp1252::ansi("wurden Dateien einer abgebrochenen Übernahme gefunden:") + "\r" +
            joined(names) + "\r" +
-           cp1252::ansi("Sie ließen sich nicht alle löschen (siehe Fehlermeldung). Ihre Originaldaten sind") +
-           "\r" + cp1252::ansi("unverändert; beim nächsten Start versucht Torvane es erneut.");
+           cp1252::ansi("Sie ließen sich nicht alle löschen (siehe Fehlermeldung). Ihre Originaldaten sind") + "\r" +
+           cp1252::ansi("unverändert; beim nächsten Start versucht Torvane es erneut.");
 }
 
 std::string recoveryUnreadable(const std::string& dataFolder)

@@ -16,15 +16,15 @@ namespace torvane {
 class DataFolderGuard {
 public:
     enum class State {
-        Ready,           // locked, and nothing interrupted is left
-        HeldElsewhere,   // another run has it: nothing was touched
-        NotLocked,       // the lock failed (reported): nothing was touched
-        RecoveryFailed,  // an interrupted copy-back could not be finished; files left where they are
+        Ready,          // locked, and nothing interrupted is left
+        HeldElsewhere,  // another run has it: nothing was touched
+        NotLocked,      // the lock failed (reported): nothing was touched
+        RecoveryFailed, // an interrupted copy-back could not be finished; files left where they are
     };
 
     struct Check {
         State state = State::Ready;
-        std::optional<Message> notice;  // for the user, when there is anything to tell
+        std::optional<Message> notice; // for the user, when there is anything to tell
     };
 
     explicit DataFolderGuard(Session& session) : session_(session) {}

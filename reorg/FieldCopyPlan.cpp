@@ -67,8 +67,7 @@ void countChangedBytes(const char* cleaned, const char* from, std::size_t length
 
 bool anyUnpermitted(std::string_view text)
 {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return !PermittedBytes[static_cast<unsigned char>(c)]; });
+    return std::any_of(text.begin(), text.end(), [](char c) { return !PermittedBytes[static_cast<unsigned char>(c)]; });
 }
 
 // Whether the bytes behind the written part hold one that cleaning (when it
@@ -118,7 +117,8 @@ auto spanOf(const dbases& table, int field)
     if (start >= size)
         return span;
     span.start = static_cast<std::uint16_t>(start);
-    span.length = static_cast<std::uint16_t>(std::min(size - start, static_cast<std::size_t>(table.fieldLength(field))));
+    span.length =
+        static_cast<std::uint16_t>(std::min(size - start, static_cast<std::size_t>(table.fieldLength(field))));
     span.inside = true;
     return span;
 }
@@ -141,12 +141,11 @@ FieldCopyPlan::FieldCopyPlan(dbases& main, dbases& temp, const FieldLists& field
 // they cost one step instead of 253.
 void FieldCopyPlan::add(const Step& step)
 {
-    const bool oneCharacter = step.written && step.sourceError < 0 && step.targetError < 0 &&
-                              step.source.length == 1 && step.target.length == 1 && step.keep >= 1;
+    const bool oneCharacter = step.written && step.sourceError < 0 && step.targetError < 0 && step.source.length == 1 &&
+                              step.target.length == 1 && step.keep >= 1;
     if (oneCharacter && !steps_.empty()) {
         Step& last = steps_.back();
-        if (last.bytewise && last.clean == step.clean &&
-            last.source.start + last.source.length == step.source.start &&
+        if (last.bytewise && last.clean == step.clean && last.source.start + last.source.length == step.source.start &&
             last.target.start + last.target.length == step.target.start) {
             ++last.source.length;
             ++last.target.length;
@@ -263,8 +262,7 @@ void FieldCopyPlan::copy(const dbases& main, dbases& temp, ErrorReporter& errors
 // Copies a value, cleaned where the step cleans. Counting, it counts and
 // tells whether cleaning changed it.
 template <bool Counting>
-bool FieldCopyPlan::copyValue(const Step& step, char* to, const char* from, std::size_t length,
-                              FieldCopyCounts* counts)
+bool FieldCopyPlan::copyValue(const Step& step, char* to, const char* from, std::size_t length, FieldCopyCounts* counts)
 {
     if (!step.clean) {
         copyPlain(to, from, length);

@@ -60,7 +60,7 @@ private:
         std::uint16_t cleanWidth = 0; // characters cleaning looks at, when it applies
         std::uint8_t field = 0;       // position in the working copy (of the first, for a run)
         bool clean = false;
-        bool written = false;         // false: the name addresses no field of the fresh table
+        bool written = false; // false: the name addresses no field of the fresh table
         // Consecutive one-character fields copied to consecutive ones, each
         // byte its own field: trimming leaves such a byte as it is.
         bool bytewise = false;

@@ -41,7 +41,7 @@ private:
     Session& session_;
     RunReport* report_;
     bool planned_ = false;
-    std::array<FieldCopyPlan, 5> plans_;  // by table 1..4
+    std::array<FieldCopyPlan, 5> plans_; // by table 1..4
 };
 
 } // namespace torvane

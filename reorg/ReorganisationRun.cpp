@@ -151,7 +151,8 @@ void ReorganisationRun::refuseUnfitStart(const std::string& source)
     std::optional<StartChecks::Refusal> refusal;
     trap([&] {
         std::string temp = session_.workspace.temppfad;
-        refusal = StartChecks(session_.env, session_.errors).pruefe_start(source, session_.files.paths.pathcomplete(temp));
+        refusal =
+            StartChecks(session_.env, session_.errors).pruefe_start(source, session_.files.paths.pathcomplete(temp));
     });
     if (refusal)
         refuse(refusal->number, refusal->text, EndReason::Refused);

@@ -9,7 +9,7 @@ namespace torvane::texts {
 namespace {
 
 constexpr std::size_t LineWidth = 78;
-constexpr std::size_t CountColumn = 52;  // where the counts of a block end
+constexpr std::size_t CountColumn = 52; // where the counts of a block end
 
 std::string tableFile(std::size_t k)
 {
@@ -76,8 +76,8 @@ std::string quotedName(const std::string& name)
 
 std::string sameNumberLine(const SameNumber& same)
 {
-    std::string line = "Nummer " + std::to_string(same.number) + ": Satz " + std::to_string(same.record) + " " +
-                       quotedName(same.name);
+    std::string line =
+        "Nummer " + std::to_string(same.number) + ": Satz " + std::to_string(same.record) + " " + quotedName(same.name);
     if (same.newNumber > 0)
         return line + cp1252::ansi(" wurde mit den Daten von Satz ") + std::to_string(same.dataRecord) + " " +
                quotedName(same.dataName) + cp1252::ansi(" als neue Nummer ") + std::to_string(same.newNumber) +
@@ -90,7 +90,7 @@ std::string sameNumberTitle(const ReportSummary& summary)
 {
     return "ACHTUNG: " + std::to_string(summary.sameNumbers.size()) +
            cp1252::ansi(summary.sameNumbers.size() == 1 ? " Patientensatz mit der Nummer eines anderen Satzes"
-                                                         : " Patientensätze mit der Nummer eines anderen Satzes");
+                                                        : " Patientensätze mit der Nummer eines anderen Satzes");
 }
 
 std::string shownWarnings(const ReportSummary& summary)
@@ -153,9 +153,8 @@ std::string examSection(const ExamSummary& exam, std::size_t k, std::int32_t pat
     for (const std::int32_t count : exam.notCarried)
         notCarried += count;
     text += countLine("  ", cp1252::ansi("nicht übernommen"), notCarried);
-    const std::array<std::string, RowReasons> labels{rowReason(RowReason::NoPatient, 0),
-                                                      rowReason(RowReason::FurtherRow, 0),
-                                                      cp1252::ansi("Patient entfällt")};
+    const std::array<std::string, RowReasons> labels{
+        rowReason(RowReason::NoPatient, 0), rowReason(RowReason::FurtherRow, 0), cp1252::ansi("Patient entfällt")};
     for (std::size_t reason = 0; reason < RowReasons; ++reason)
         text += countLine("    ", labels[reason], exam.notCarried[reason]);
     return text + resultRows(exam, patients);
@@ -255,8 +254,8 @@ std::string logLines(const ReportSummary& summary, bool filesWritten)
     std::string reasons;
     for (const auto& [outcome, label] : drops) {
         if (patients.count(outcome) > 0)
-            reasons += (reasons.empty() ? "" : ", ") + std::to_string(patients.count(outcome)) + " " +
-                       cp1252::ansi(label);
+            reasons +=
+                (reasons.empty() ? "" : ", ") + std::to_string(patients.count(outcome)) + " " + cp1252::ansi(label);
     }
     text += (reasons.empty() ? "" : " (" + reasons + ")") + "\r\n";
     for (std::size_t k = 1; k <= summary.exams.size(); ++k) {

@@ -17,8 +17,8 @@ inline constexpr const char* ExaminationsFile = "Untersuchungen.csv";
 inline constexpr const char* ProtocolFile = "Protokoll.txt";
 
 // The header fields of the two lists.
-inline constexpr std::array<std::string_view, 7> PatientsHeader{
-    "Satz", "Alte Nummer", "Neue Nummer", "Nachname", "Vorname", "Geburtsdatum", "Ergebnis"};
+inline constexpr std::array<std::string_view, 7> PatientsHeader{"Satz",    "Alte Nummer",  "Neue Nummer", "Nachname",
+                                                                "Vorname", "Geburtsdatum", "Ergebnis"};
 inline constexpr std::array<std::string_view, 4> ExaminationsHeader{"Tabelle", "Satz", "Nummer", "Grund"};
 
 // Ergebnis of a patient record; record is the other record, where the text names one.

@@ -224,8 +224,9 @@ void RunReport::listRemainingRow(dbases& table, std::size_t k, const std::string
     RowReason reason = RowReason::PatientDropped;
     if (takenBy == NotTaken) {
         const std::int32_t first = key ? table.firstRecordWithKey(*key) : 0;
-        takenBy = first >= 1 && first <= static_cast<std::int32_t>(rows.size()) ? rows[static_cast<std::size_t>(first - 1)]
-                                                                                 : NotTaken;
+        takenBy = first >= 1 && first <= static_cast<std::int32_t>(rows.size())
+                      ? rows[static_cast<std::size_t>(first - 1)]
+                      : NotTaken;
         if (takenBy == TakenByCarried)
             reason = RowReason::FurtherRow;
         else if (takenBy == NotTaken)

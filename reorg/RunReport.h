@@ -52,8 +52,7 @@ public:
     // Writes Patienten.csv, Untersuchungen.csv and Protokoll.txt into the
     // output folder (ending in its separator); returns whether all three
     // were written (module E_Datei).
-    bool schreibe_protokoll(Env& env, ErrorReporter& errors, const std::string& outputFolder,
-                            const FieldLists& fields);
+    bool schreibe_protokoll(Env& env, ErrorReporter& errors, const std::string& outputFolder, const FieldLists& fields);
 
     // The counts and warnings as they stand.
     ReportSummary summary(const FieldLists& fields) const;
@@ -71,11 +70,11 @@ private:
     // end, so that a patient costs the run no more than noting this.
     struct PatientEntry {
         std::int32_t record = 0;
-        std::int32_t key = 0;         // the number looked up
-        std::int32_t dataRecord = 0;  // the patient row positioned on; 0: none
-        std::uint32_t valuesAt = 0;   // where its values start in values_
+        std::int32_t key = 0;        // the number looked up
+        std::int32_t dataRecord = 0; // the patient row positioned on; 0: none
+        std::uint32_t valuesAt = 0;  // where its values start in values_
         std::array<std::uint8_t, PersonValues> lengths{};
-        std::int16_t newNumber = 0;   // 0: dropped
+        std::int16_t newNumber = 0; // 0: dropped
         PatientOutcome outcome = PatientOutcome::NoValidNumber;
     };
 
@@ -90,7 +89,7 @@ private:
     // DATNUMMER, NACHNAME, VORNAME and GEBDATUM in the patient working copy.
     std::array<int, PersonValues> personFields_{};
     std::int32_t personRows_ = 0;
-    std::vector<PatientEntry> patients_;  // by record, from 1
+    std::vector<PatientEntry> patients_; // by record, from 1
     std::string values_;
     // kvxdat1..3: the rows the header claims, and the state of each stored row.
     std::array<std::int32_t, 3> examCounts_{};

@@ -51,8 +51,7 @@ std::string confirmationBackup()
 
 std::string confirmationDoubt()
 {
-    return cp1252::ansi(
-        "Ich bin mir nicht sicher, bitte keine Änderungen an meinen Originaldaten durchführen!");
+    return cp1252::ansi("Ich bin mir nicht sicher, bitte keine Änderungen an meinen Originaldaten durchführen!");
 }
 
 } // namespace torvane::texts

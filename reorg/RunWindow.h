@@ -9,8 +9,8 @@ enum class MessageIcon { Information, Exclamation };
 
 // What the user said in the final confirmation window.
 enum class Confirmation {
-    Backup,  // "Ich habe eine Sicherheitskopie angefertigt …"
-    Doubt,   // "Ich bin mir nicht sicher …", or the window closed otherwise
+    Backup, // "Ich habe eine Sicherheitskopie angefertigt …"
+    Doubt,  // "Ich bin mir nicht sicher …", or the window closed otherwise
 };
 
 // What a message box shows. Lines in `text` are separated by single

@@ -62,7 +62,8 @@ std::optional<StartChecks::Refusal> StartChecks::readTable(const std::string& da
     if (status.isOk())
         status = env_.fileSize(path, &table.size);
     if (!status.isOk())
-        return Refusal{status.number(), texts::tableUnreadable(fileOf(t), dataFolder, RunError::fromStatus(status).text)};
+        return Refusal{status.number(),
+                       texts::tableUnreadable(fileOf(t), dataFolder, RunError::fromStatus(status).text)};
     if (const LayoutDefect defect = readTableLayout(start, &table.layout); defect != LayoutDefect::None)
         return Refusal{errnum::RunNotStarted,
                        texts::tableUnreadable(fileOf(t), dataFolder, cp1252::ansi(defectText(defect)))};
@@ -144,7 +145,8 @@ std::optional<StartChecks::Refusal> StartChecks::checkRoom(const std::string& da
     const bool dataKnown = freeSpace(dataFolder, &freeData);
     // The same free space to the byte: one volume, which must hold both.
     if (tempKnown && dataKnown && freeTemp == freeData && freeTemp < temp + data)
-        return Refusal{errnum::RunNotStarted, texts::noRoomOnSharedVolume(tempFolder, dataFolder, temp + data, freeTemp)};
+        return Refusal{errnum::RunNotStarted,
+                       texts::noRoomOnSharedVolume(tempFolder, dataFolder, temp + data, freeTemp)};
     if (tempKnown && freeTemp < temp)
         return Refusal{errnum::RunNotStarted, texts::noRoomInTemp(tempFolder, temp, freeTemp)};
     if (dataKnown && freeData < data)

@@ -17,7 +17,8 @@ std::string fileOf(std::size_t table)
 // A name of digits addresses the field of that number, as a lookup reads it.
 bool addressesByNumber(const std::string& name, std::size_t fields)
 {
-    if (name.empty() || name.size() > 3 || !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (name.empty() || name.size() > 3 ||
+        !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
     const auto number = static_cast<std::size_t>(std::stoi(name));
     return number >= 1 && number <= fields;

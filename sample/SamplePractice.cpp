@@ -12,46 +12,185 @@ namespace torvane::sample {
 namespace {
 
 constexpr std::string_view Surnames[] = {
-    "Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner", "Becker", "Schulz",
-    "Hoffmann", "Schäfer", "Koch", "Bauer", "Richter", "Klein", "Wolf", "Schröder", "Neumann",
-    "Schwarz", "Zimmermann", "Braun", "Krüger", "Hofmann", "Hartmann", "Lange", "Schmitt",
-    "Werner", "Schmitz", "Krause", "Meier", "Lehmann", "Schmid", "Schulze", "Maier", "Köhler",
-    "Herrmann", "König", "Walter", "Mayer", "Huber", "Kaiser", "Fuchs", "Peters", "Lang",
-    "Scholz", "Möller", "Weiß", "Jung", "Hahn", "Schubert", "Vogel", "Friedrich", "Keller",
-    "Günther", "Frank", "Berger", "Winkler", "Roth", "Beck", "Lorenz", "Baumann", "Franke",
-    "Albrecht", "Schuster", "Simon", "Ludwig", "Böhm", "Winter", "Kraus", "Martin", "Schumacher",
-    "Krämer", "Vogt", "Stein", "Jäger", "Otto", "Sommer", "Groß", "Seidel", "Heinrich", "Brandt",
-    "Haas", "Schreiber", "Graf", "Schulte", "Dietrich", "Ziegler", "Kuhn", "Kühn", "Pohl",
-    "Engel", "Horn", "Busch", "Bergmann", "Thomas", "Voigt", "Sauer", "Arnold", "Wolff", "Pfeiffer",
-    "Müller-Lüdenscheidt", "von Bülow", "O'Connor", "Dupré", "Özdemir", "Nowak", "Kowalski",
+    "Müller",
+    "Schmidt",
+    "Schneider",
+    "Fischer",
+    "Weber",
+    "Meyer",
+    "Wagner",
+    "Becker",
+    "Schulz",
+    "Hoffmann",
+    "Schäfer",
+    "Koch",
+    "Bauer",
+    "Richter",
+    "Klein",
+    "Wolf",
+    "Schröder",
+    "Neumann",
+    "Schwarz",
+    "Zimmermann",
+    "Braun",
+    "Krüger",
+    "Hofmann",
+    "Hartmann",
+    "Lange",
+    "Schmitt",
+    "Werner",
+    "Schmitz",
+    "Krause",
+    "Meier",
+    "Lehmann",
+    "Schmid",
+    "Schulze",
+    "Maier",
+    "Köhler",
+    "Herrmann",
+    "König",
+    "Walter",
+    "Mayer",
+    "Huber",
+    "Kaiser",
+    "Fuchs",
+    "Peters",
+    "Lang",
+    "Scholz",
+    "Möller",
+    "Weiß",
+    "Jung",
+    "Hahn",
+    "Schubert",
+    "Vogel",
+    "Friedrich",
+    "Keller",
+    "Günther",
+    "Frank",
+    "Berger",
+    "Winkler",
+    "Roth",
+    "Beck",
+    "Lorenz",
+    "Baumann",
+    "Franke",
+    "Albrecht",
+    "Schuster",
+    "Simon",
+    "Ludwig",
+    "Böhm",
+    "Winter",
+    "Kraus",
+    "Martin",
+    "Schumacher",
+    "Krämer",
+    "Vogt",
+    "Stein",
+    "Jäger",
+    "Otto",
+    "Sommer",
+    "Groß",
+    "Seidel",
+    "Heinrich",
+    "Brandt",
+    "Haas",
+    "Schreiber",
+    "Graf",
+    "Schulte",
+    "Dietrich",
+    "Ziegler",
+    "Kuhn",
+    "Kühn",
+    "Pohl",
+    "Engel",
+    "Horn",
+    "Busch",
+    "Bergmann",
+    "Thomas",
+    "Voigt",
+    "Sauer",
+    "Arnold",
+    "Wolff",
+    "Pfeiffer",
+    "Müller-Lüdenscheidt",
+    "von Bülow",
+    "O'Connor",
+    "Dupré",
+    "Özdemir",
+    "Nowak",
+    "Kowalski",
 };
 constexpr std::string_view MaleNames[] = {
-    "Peter", "Michael", "Thomas", "Andreas", "Wolfgang", "Klaus", "Jürgen", "Günter", "Stefan",
-    "Christian", "Uwe", "Werner", "Horst", "Frank", "Dieter", "Manfred", "Gerhard", "Hans",
-    "Bernd", "Torsten", "Matthias", "Jörg", "Helmut", "Ralf", "Sven", "Björn", "Lukas", "Jonas",
-    "Maximilian", "Felix", "Leon", "Paul", "Jan-Erik", "Karl-Heinz", "René", "Søren",
+    "Peter",     "Michael",    "Thomas",   "Andreas", "Wolfgang", "Klaus",    "Jürgen",     "Günter",  "Stefan",
+    "Christian", "Uwe",        "Werner",   "Horst",   "Frank",    "Dieter",   "Manfred",    "Gerhard", "Hans",
+    "Bernd",     "Torsten",    "Matthias", "Jörg",    "Helmut",   "Ralf",     "Sven",       "Björn",   "Lukas",
+    "Jonas",     "Maximilian", "Felix",    "Leon",    "Paul",     "Jan-Erik", "Karl-Heinz", "René",    "Søren",
 };
 constexpr std::string_view FemaleNames[] = {
-    "Ursula", "Monika", "Petra", "Elisabeth", "Sabine", "Renate", "Helga", "Karin", "Brigitte",
-    "Ingrid", "Erika", "Andrea", "Gisela", "Claudia", "Susanne", "Gabriele", "Christa", "Birgit",
-    "Jutta", "Anna", "Lena", "Lea", "Jana", "Jülide", "Käthe", "Hannelore", "Bärbel", "Doris",
-    "Marie-Luise", "Anne-Kathrin", "Zoë", "Chloé", "Maren", "Sophie", "Emma", "Mia",
+    "Ursula", "Monika",      "Petra",        "Elisabeth", "Sabine",  "Renate",  "Helga",    "Karin",     "Brigitte",
+    "Ingrid", "Erika",       "Andrea",       "Gisela",    "Claudia", "Susanne", "Gabriele", "Christa",   "Birgit",
+    "Jutta",  "Anna",        "Lena",         "Lea",       "Jana",    "Jülide",  "Käthe",    "Hannelore", "Bärbel",
+    "Doris",  "Marie-Luise", "Anne-Kathrin", "Zoë",       "Chloé",   "Maren",   "Sophie",   "Emma",      "Mia",
 };
 constexpr std::string_view Streets[] = {
-    "Hauptstraße", "Schulstraße", "Gartenstraße", "Bahnhofstraße", "Dorfstraße", "Bergstraße",
-    "Birkenweg", "Lindenstraße", "Kirchstraße", "Waldstraße", "Ringstraße", "Am Mühlbach",
-    "Schillerstraße", "Goethestraße", "Jahnstraße", "Friedhofsweg", "Rosenweg", "Am Anger",
-    "Königsallee", "Tannenweg", "Wiesengrund", "Hölderlinstraße", "Bürgermeister-Smidt-Str.",
+    "Hauptstraße",
+    "Schulstraße",
+    "Gartenstraße",
+    "Bahnhofstraße",
+    "Dorfstraße",
+    "Bergstraße",
+    "Birkenweg",
+    "Lindenstraße",
+    "Kirchstraße",
+    "Waldstraße",
+    "Ringstraße",
+    "Am Mühlbach",
+    "Schillerstraße",
+    "Goethestraße",
+    "Jahnstraße",
+    "Friedhofsweg",
+    "Rosenweg",
+    "Am Anger",
+    "Königsallee",
+    "Tannenweg",
+    "Wiesengrund",
+    "Hölderlinstraße",
+    "Bürgermeister-Smidt-Str.",
 };
 constexpr std::string_view Towns[] = {
-    "Berlin", "Hamburg", "München", "Köln", "Frankfurt am Main", "Stuttgart", "Düsseldorf",
-    "Leipzig", "Dortmund", "Essen", "Bremen", "Dresden", "Hannover", "Nürnberg", "Duisburg",
-    "Bochum", "Würzburg", "Göttingen", "Lüneburg", "Fürth", "Bad Tölz", "Neustadt a.d. Weinstr.",
-    "Saarbrücken", "Osnabrück", "Gießen", "Jena", "Weißenfels",
+    "Berlin",
+    "Hamburg",
+    "München",
+    "Köln",
+    "Frankfurt am Main",
+    "Stuttgart",
+    "Düsseldorf",
+    "Leipzig",
+    "Dortmund",
+    "Essen",
+    "Bremen",
+    "Dresden",
+    "Hannover",
+    "Nürnberg",
+    "Duisburg",
+    "Bochum",
+    "Würzburg",
+    "Göttingen",
+    "Lüneburg",
+    "Fürth",
+    "Bad Tölz",
+    "Neustadt a.d. Weinstr.",
+    "Saarbrücken",
+    "Osnabrück",
+    "Gießen",
+    "Jena",
+    "Weißenfels",
 };
 constexpr std::string_view Users[] = {"Dr. Weber", "Dr. med. dent. Hartmann", "ZA Köhler", "Praxis_Team", "Empfang"};
 constexpr std::string_view Institutes[] = {
-    "Zahnarztpraxis am Markt", "Praxis Dr. Hartmann & Partner", "MVZ Zahngesundheit GmbH",
+    "Zahnarztpraxis am Markt",
+    "Praxis Dr. Hartmann & Partner",
+    "MVZ Zahngesundheit GmbH",
     "Gemeinschaftspraxis (Süd)",
 };
 constexpr std::string_view Comments[] = {
@@ -66,7 +205,8 @@ constexpr std::string_view Comments[] = {
     "Überweisung an Kieferchirurgie: Weisheitszahn 48",
     "Heil- und Kostenplan erstellt, Genehmigung abwarten",
 };
-constexpr char Findings[] = {'x', 'f', 'k', 'c', 'e', 'i', 'r', 'w', 'b', 'K', 'F', '/', ')', '(', '+', '~', '?', '1', '2'};
+constexpr char Findings[] = {'x', 'f', 'k', 'c', 'e', 'i', 'r', 'w', 'b', 'K',
+                             'F', '/', ')', '(', '+', '~', '?', '1', '2'};
 
 class Generator {
 public:
@@ -77,14 +217,17 @@ public:
 private:
     struct Patient {
         std::string key;
-        int number;   // the key's value when it is one, else 0
+        int number; // the key's value when it is one, else 0
         bool female;
     };
 
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
     int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     template <std::size_t N>
-    std::string pick(const std::string_view (&list)[N]) { return cp1252::ansi(list[between(0, N - 1)]); }
+    std::string pick(const std::string_view (&list)[N])
+    {
+        return cp1252::ansi(list[between(0, N - 1)]);
+    }
     std::string digits(int count);
     std::string date(int fromYear, int toYear);
 
@@ -95,7 +238,11 @@ private:
     std::string kvxdat3Record(const SampleTable& table, const Patient& patient);
     template <class MakeRecord>
     void writeExamTable(SampleTable& table, const std::vector<Patient>& patients, MakeRecord make);
-    void flagDeleted(std::string& record) { if (chance(0.005)) record[0] = '*'; }
+    void flagDeleted(std::string& record)
+    {
+        if (chance(0.005))
+            record[0] = '*';
+    }
 
     SampleOptions options_;
     std::mt19937 random_;
@@ -124,7 +271,7 @@ std::vector<Generator::Patient> Generator::makePatients()
     for (int i = 0; i < options_.patients; ++i) {
         Patient p{std::to_string(next), next, chance(0.52)};
         if (!patients.empty() && chance(0.005)) {
-            p = patients.back();  // the same key twice
+            p = patients.back(); // the same key twice
         } else if (chance(0.004)) {
             p.key = "";
             p.number = 0;
@@ -139,10 +286,10 @@ std::vector<Generator::Patient> Generator::makePatients()
             p.number = 0;
         } else {
             if (chance(0.01))
-                p.key = " " + p.key;  // written right-aligned by some other tool
+                p.key = " " + p.key; // written right-aligned by some other tool
             ++next;
             if (chance(0.02))
-                next += between(1, 5);  // gaps from patients deleted long ago
+                next += between(1, 5); // gaps from patients deleted long ago
         }
         patients.push_back(p);
     }
@@ -157,11 +304,11 @@ std::string Generator::personRecord(const SampleTable& t, const Patient& p)
     if (kind < 0.01) {
         t.set(r, "NACHNAME", "Neuer_Patient");
     } else if (kind < 0.015) {
-        t.set(r, "NACHNAME", "neuer_patient");  // not the placeholder: case counts
+        t.set(r, "NACHNAME", "neuer_patient"); // not the placeholder: case counts
     } else if (kind < 0.025) {
-        t.set(r, "NACHNAME", chance(0.5) ? "   " : "");  // nameless
+        t.set(r, "NACHNAME", chance(0.5) ? "   " : ""); // nameless
     } else if (kind < 0.035) {
-        t.set(r, "VORNAME", p.female ? pick(FemaleNames) : pick(MaleNames));  // first name only
+        t.set(r, "VORNAME", p.female ? pick(FemaleNames) : pick(MaleNames)); // first name only
     } else {
         t.set(r, "NACHNAME", pick(Surnames));
         t.set(r, "VORNAME", p.female ? pick(FemaleNames) : pick(MaleNames));
@@ -190,7 +337,8 @@ std::string Generator::kvxdat1Record(const SampleTable& t, const Patient& p)
     t.set(r, "GEBDATUM", date(1925, 2020));
     for (const std::string& name : t.fieldNames()) {
         if (name.rfind("TW1", 0) == 0 && chance(0.4))
-            t.set(r, name, std::to_string(between(0, 9)) + "," + std::to_string(between(0, 9)) + (chance(0.1) ? " mm" : ""));
+            t.set(r, name,
+                  std::to_string(between(0, 9)) + "," + std::to_string(between(0, 9)) + (chance(0.1) ? " mm" : ""));
         else if (name.rfind("TWW", 0) == 0 && chance(0.08))
             t.set(r, name, pick(Comments));
         else if (name.rfind("T13", 0) == 0 && chance(0.3))
@@ -276,7 +424,8 @@ void Generator::write(Env& env, const std::string& folder)
     writeExamTable(kvxdat2, patients, [this](const SampleTable& t, const Patient& p) { return kvxdat2Record(t, p); });
     if (options_.withKvxdat3) {
         SampleTable kvxdat3(env, folder + "kvxdat3.kvt", templateBlob(104));
-        writeExamTable(kvxdat3, patients, [this](const SampleTable& t, const Patient& p) { return kvxdat3Record(t, p); });
+        writeExamTable(kvxdat3, patients,
+                       [this](const SampleTable& t, const Patient& p) { return kvxdat3Record(t, p); });
     }
 }
 

@@ -15,7 +15,7 @@ SampleTable::SampleTable(Env& env, const std::string& path, std::string_view blo
 {
     raiseIfFailed(env.openReadWrite(path, &file_));
     std::size_t offset = 32;
-    std::size_t start = 1;  // behind the deletion flag
+    std::size_t start = 1; // behind the deletion flag
     while (offset < blob.size() && static_cast<unsigned char>(blob[offset]) != 0x0D) {
         const std::string_view descriptor = blob.substr(offset, 32);
         std::string name(descriptor.substr(0, 11));
@@ -27,7 +27,7 @@ SampleTable::SampleTable(Env& env, const std::string& path, std::string_view blo
         offset += 32;
     }
     recordLength_ = start;
-    header_ = std::string(blob.substr(0, offset + 1));  // up to the terminator
+    header_ = std::string(blob.substr(0, offset + 1)); // up to the terminator
     written_ = header_.size();
 }
 

@@ -31,7 +31,7 @@ public:
 private:
     void forget(std::int32_t record, std::int32_t key);
 
-    std::vector<Key> keys_;  // index 0 is record 1
+    std::vector<Key> keys_; // index 0 is record 1
     std::unordered_map<std::int32_t, std::int32_t> first_;
 };
 

@@ -62,7 +62,7 @@ void PagedFile::write(std::uint64_t offset, std::string_view data)
         const std::size_t inPage = at % PageSize;
         Page& p = page(at / PageSize);
         const std::size_t chunk = std::min(data.size() - done, PageSize - inPage);
-        if (inPage > p.valid)  // a gap behind the end reads as zeros, as in a file
+        if (inPage > p.valid) // a gap behind the end reads as zeros, as in a file
             std::memset(p.bytes.get() + p.valid, 0, inPage - p.valid);
         std::memcpy(p.bytes.get() + inPage, data.data() + done, chunk);
         const std::size_t from = std::min(inPage, p.valid);

@@ -45,8 +45,8 @@ public:
 private:
     struct Page {
         std::unique_ptr<char[]> bytes;
-        std::size_t valid = 0;      // bytes of the page that belong to the file
-        std::size_t dirtyFrom = 0;  // changed range [dirtyFrom, dirtyTo)
+        std::size_t valid = 0;     // bytes of the page that belong to the file
+        std::size_t dirtyFrom = 0; // changed range [dirtyFrom, dirtyTo)
         std::size_t dirtyTo = 0;
         std::list<std::uint64_t>::iterator age;
     };
@@ -66,10 +66,10 @@ private:
     void requireOpen() const;
 
     std::unique_ptr<RandomRWFile> file_;
-    std::uint64_t size_ = 0;      // logical size, including unwritten pages
-    std::uint64_t diskSize_ = 0;  // what the file itself holds
+    std::uint64_t size_ = 0;     // logical size, including unwritten pages
+    std::uint64_t diskSize_ = 0; // what the file itself holds
     std::unordered_map<std::uint64_t, Page> pages_;
-    std::list<std::uint64_t> ages_;  // most recently used first
+    std::list<std::uint64_t> ages_; // most recently used first
     std::uint64_t lastNumber_ = UINT64_MAX;
     Page* lastPage_ = nullptr;
     std::unique_ptr<char[]> spare_;

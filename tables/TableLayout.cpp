@@ -106,8 +106,9 @@ LayoutDepartures departures(const TableLayout& layout, std::uint64_t fileSize)
     }
     found.recordLengthDiffers = layout.recordLength != widths;
     if (layout.recordLength > 0 && layout.noRecords > 0) {
-        const std::uint64_t stored =
-            fileSize > layout.dataStart() ? (fileSize - layout.dataStart()) / static_cast<std::uint64_t>(layout.recordLength) : 0;
+        const std::uint64_t stored = fileSize > layout.dataStart() ? (fileSize - layout.dataStart()) /
+                                                                         static_cast<std::uint64_t>(layout.recordLength)
+                                                                   : 0;
         found.missingRows = std::max<std::int64_t>(0, layout.noRecords - static_cast<std::int64_t>(stored));
     }
     found.noKey = std::none_of(layout.fields.begin(), layout.fields.end(),

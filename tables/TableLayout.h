@@ -16,12 +16,12 @@ struct TableLayout {
         std::string type;
         int length = 0;
         int decimals = 0;
-        int start = 0;  // 1-based in the record, behind the deletion flag
+        int start = 0; // 1-based in the record, behind the deletion flag
     };
 
     std::uint8_t version = 0;
     std::int32_t noRecords = 0;
-    std::uint16_t headerLength = 0;  // as the header claims it
+    std::uint16_t headerLength = 0; // as the header claims it
     std::int16_t recordLength = 0;
     std::vector<Field> fields;
 
@@ -32,9 +32,9 @@ struct TableLayout {
 // Why a file cannot be opened as a table at all.
 enum class LayoutDefect {
     None,
-    ShortHeader,     // fewer than the 32 bytes of the file header
-    NoTerminator,    // the field list has no end marker inside the file
-    CutDescriptor,   // a field description runs past the end of the file
+    ShortHeader,   // fewer than the 32 bytes of the file header
+    NoTerminator,  // the field list has no end marker inside the file
+    CutDescriptor, // a field description runs past the end of the file
     TooManyFields,
     BadRecordLength,
 };
@@ -52,12 +52,12 @@ const char* defectText(LayoutDefect defect);
 // How a table departs from the layout the practice's tables use, which the
 // reader does not check: it reads them all the same.
 struct LayoutDepartures {
-    bool otherVersion = false;       // a version byte other than 0x03
-    bool headerLengthDiffers = false;  // the header places record 1 elsewhere
-    bool recordLengthDiffers = false;  // not 1 + the sum of the field widths
-    std::int64_t missingRows = 0;     // rows the record count claims behind the end of the file
-    std::vector<std::size_t> nonTextFields;  // indexes of fields of a type that holds no plain text
-    bool noKey = false;               // no field DATNUMMER
+    bool otherVersion = false;              // a version byte other than 0x03
+    bool headerLengthDiffers = false;       // the header places record 1 elsewhere
+    bool recordLengthDiffers = false;       // not 1 + the sum of the field widths
+    std::int64_t missingRows = 0;           // rows the record count claims behind the end of the file
+    std::vector<std::size_t> nonTextFields; // indexes of fields of a type that holds no plain text
+    bool noKey = false;                     // no field DATNUMMER
 };
 
 LayoutDepartures departures(const TableLayout& layout, std::uint64_t fileSize);

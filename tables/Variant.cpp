@@ -10,7 +10,10 @@
 namespace torvane {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // A number in the C notation, whatever locale a front end has set.
 bool parseNumber(std::string_view plain, double* value)
@@ -23,7 +26,7 @@ bool parseNumber(std::string_view plain, double* value)
 
 std::string numberText(double number)
 {
-    number += 0.0;  // a negative zero prints as 0
+    number += 0.0; // a negative zero prints as 0
     if (number == std::floor(number) && std::fabs(number) < 1e15) {
         char buffer[32];
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(number)).ptr;
@@ -172,9 +175,8 @@ double leadingNumber(const char* text, std::size_t length)
 
 bool roundToInt32(double value, std::int32_t* out)
 {
-    const double rounded = std::nearbyint(value);  // default mode: halves to even
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-          rounded <= std::numeric_limits<std::int32_t>::max()))
+    const double rounded = std::nearbyint(value); // default mode: halves to even
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min() && rounded <= std::numeric_limits<std::int32_t>::max()))
         return false;
     *out = static_cast<std::int32_t>(rounded);
     return true;
@@ -183,8 +185,7 @@ bool roundToInt32(double value, std::int32_t* out)
 bool roundToInt16(double value, std::int16_t* out)
 {
     const double rounded = std::nearbyint(value);
-    if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
-          rounded <= std::numeric_limits<std::int16_t>::max()))
+    if (!(rounded >= std::numeric_limits<std::int16_t>::min() && rounded <= std::numeric_limits<std::int16_t>::max()))
         return false;
     *out = static_cast<std::int16_t>(rounded);
     return true;

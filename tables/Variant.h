@@ -54,7 +54,10 @@ bool readsAsNumber(const std::string& text, double* value);
 // The decimal number a text starts with, up to the first character that
 // cannot continue it ("12  " is 12, "12.5" is 12.5, "x" and "" are 0).
 double leadingNumber(const char* text, std::size_t length);
-inline double leadingNumber(const std::string& text) { return leadingNumber(text.data(), text.size()); }
+inline double leadingNumber(const std::string& text)
+{
+    return leadingNumber(text.data(), text.size());
+}
 
 // Rounding to whole numbers with halves to the even neighbour; false when
 // the result does not fit.

@@ -375,7 +375,7 @@ std::int32_t dbases::Skip(std::int32_t n)
         cursor_ = static_cast<std::int32_t>(target);
         moved = n;
     } else if (bufferStored_) {
-        return 0;  // rereading would give the same bytes
+        return 0; // rereading would give the same bytes
     }
     ReadRecord();
     return moved;
@@ -445,7 +445,7 @@ std::pair<std::size_t, std::size_t> dbases::keySpan() const
 {
     const auto length = static_cast<std::size_t>(std::max<int>(recordLength_, 0));
     if (keyField_ == 0 || keyField_ > fieldCount())
-        return {0, 0};  // no key field: every record reads as blank
+        return {0, 0}; // no key field: every record reads as blank
     const auto start = static_cast<std::size_t>(fieldStart(keyField_) - 1);
     if (start >= length)
         return {0, 0};

@@ -140,9 +140,9 @@ void FRMHaupt::closeEvent(QCloseEvent* event)
 
 std::optional<std::string> FRMHaupt::chooseFile(const desktop::ChooserRequest& request)
 {
-    const std::optional<QString> chosen = chooser_.chooseFile(
-        this, {qtText(request.startFolder), qtText(request.title), qtText(request.filterDescription),
-               qtText(request.filterPattern)});
+    const std::optional<QString> chosen =
+        chooser_.chooseFile(this, {qtText(request.startFolder), qtText(request.title),
+                                   qtText(request.filterDescription), qtText(request.filterPattern)});
     if (!chosen)
         return std::nullopt;
     std::string name;

@@ -10,10 +10,10 @@ namespace torvane::ui {
 
 // What the file-open chooser is asked to show.
 struct ChooserRequest {
-    QString startFolder;  // empty: the platform's default
+    QString startFolder; // empty: the platform's default
     QString title;
-    QString filterDescription;  // shown as it is
-    QString filterPattern;      // matched regardless of case
+    QString filterDescription; // shown as it is
+    QString filterPattern;     // matched regardless of case
 };
 
 // The file-open chooser: the desktop's dialog, or a script in tests.

@@ -11,9 +11,7 @@ namespace torvane::ui {
 // A freshly built frmError for every report, owned by the main window.
 class QtErrorDialogFactory final : public ErrorDialogFactory {
 public:
-    QtErrorDialogFactory(Env& env, std::string supportAddress) : route_{std::move(supportAddress), env}
-    {
-    }
+    QtErrorDialogFactory(Env& env, std::string supportAddress) : route_{std::move(supportAddress), env} {}
 
     // The window the dialogs are modal over; reports before it exists get none.
     void setOwner(QWidget* owner) { owner_ = owner; }

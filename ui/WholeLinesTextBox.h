@@ -40,7 +40,7 @@ private:
 
     QString text_;
     std::vector<std::unique_ptr<QTextLayout>> paragraphs_;
-    std::vector<std::pair<QTextLayout*, int>> lines_;  // paragraph, line within it
+    std::vector<std::pair<QTextLayout*, int>> lines_; // paragraph, line within it
 };
 
 } // namespace torvane::ui

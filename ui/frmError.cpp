@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QWindow>
 
-
 namespace torvane::ui {
 namespace {
 
@@ -107,8 +106,8 @@ void frmError::buildControls()
     cmdOK = button("cmdOK", QStringLiteral("O&K"), twips(layout::cmdOK), this);
     cmdExit = button("cmdExit", QStringLiteral("&Abbruch"), twips(layout::cmdExit), this);
     cmdDetails = button("cmdDetails", qtCaption(layout::Unfold), twips(layout::cmdDetails), this);
-    cmdbugreport = button("cmdbugreport", QStringLiteral("Bugreport per E-Mail senden"), twips(layout::cmdbugreport),
-                          this);
+    cmdbugreport =
+        button("cmdbugreport", QStringLiteral("Bugreport per E-Mail senden"), twips(layout::cmdbugreport), this);
     cmdbugreport->setIcon(mailPicture());
     cmdbugreport->setIconSize(mailPicture().size());
     txtDetails = textBox("txtDetails", twips(layout::txtDetails), this);

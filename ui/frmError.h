@@ -58,7 +58,7 @@ private:
 
     const ErrorLog& errorLog_;
     const desktop::BugReportRoute& route_;
-    int heightTwips_ = 0;  // 0 until a layout sets one: the design size
+    int heightTwips_ = 0; // 0 until a layout sets one: the design size
 
     QLabel* imgImage_0 = nullptr;
     QLabel* imgImage_2 = nullptr;

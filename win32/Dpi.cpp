@@ -64,8 +64,7 @@ int frameHeight(HWND window, int dpi)
 void keepOwnLayout(HWND dialog)
 {
     static const auto forDialog = user32<SetDialogDpiChangeBehaviorCall>("SetDialogDpiChangeBehavior");
-    static const auto forControl =
-        user32<SetDialogControlDpiChangeBehaviorCall>("SetDialogControlDpiChangeBehavior");
+    static const auto forControl = user32<SetDialogControlDpiChangeBehaviorCall>("SetDialogControlDpiChangeBehavior");
     if (forDialog != nullptr)
         forDialog(dialog, NoDialogScaling, NoDialogScaling);
     if (forControl == nullptr)

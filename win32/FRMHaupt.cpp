@@ -47,8 +47,8 @@ int whole(float value)
 
 bool isInput(UINT message)
 {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
-           || (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
 // Paints, and answers the window system so that the window counts as

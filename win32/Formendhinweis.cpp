@@ -34,14 +34,13 @@ void Formendhinweis::onCreate()
     SetWindowTextW(hwnd(), L"Endhinweis");
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(layout_.font(ArialFont)), FALSE);
     layout_.add(addControl(WC_EDITW, wideLines(texts::confirmationWarning()).c_str(),
-                           WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, id::txtWarnhinweis,
-                           WS_EX_CLIENTEDGE),
+                           WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, id::txtWarnhinweis, WS_EX_CLIENTEDGE),
                 txtWarnhinweis, ArialFont);
     layout_.add(addControl(WC_BUTTONW, wide(texts::confirmationBackup()).c_str(), Option | WS_GROUP | WS_TABSTOP,
                            id::optJANEIN_0),
                 optJANEIN0, ArialFont);
-    layout_.add(addControl(WC_BUTTONW, wide(texts::confirmationDoubt()).c_str(), Option, id::optJANEIN_1),
-                optJANEIN1, ArialFont);
+    layout_.add(addControl(WC_BUTTONW, wide(texts::confirmationDoubt()).c_str(), Option, id::optJANEIN_1), optJANEIN1,
+                ArialFont);
     layout_.add(addControl(WC_BUTTONW, L"OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | BS_DEFPUSHBUTTON,
                            id::Formendhinweis_cmdOK),
                 cmdOK, ArialFont);

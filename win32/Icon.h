@@ -6,9 +6,9 @@ namespace torvane::win32 {
 
 // The program's pictures, carried as icon resources in the program.
 enum class Picture {
-    Program = 1,  // a head in profile
-    Error = 2,    // a folder and a sheet with a red exclamation mark
-    Mail = 3,     // a letter, for the bug-report button
+    Program = 1, // a head in profile
+    Error = 2,   // a folder and a sheet with a red exclamation mark
+    Mail = 3,    // a letter, for the bug-report button
 };
 
 // One picture at one size in pixels; destroyed with the object.

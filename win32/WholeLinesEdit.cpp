@@ -84,8 +84,8 @@ void WholeLinesEdit::remake(bool withScrollBar)
     RECT where;
     GetWindowRect(edit_, &where);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&where), 2);
-    HWND made = CreateWindowExW(exStyle, L"EDIT", text_.c_str(), style, where.left, where.top,
-                                where.right - where.left, where.bottom - where.top, parent,
+    HWND made = CreateWindowExW(exStyle, L"EDIT", text_.c_str(), style, where.left, where.top, where.right - where.left,
+                                where.bottom - where.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(edit_))),
                                 GetModuleHandleW(nullptr), nullptr);
     SendMessageW(made, WM_SETFONT, static_cast<WPARAM>(SendMessageW(edit_, WM_GETFONT, 0, 0)), FALSE);

@@ -78,8 +78,7 @@ void frmError::setPictures()
     mailPicture_ = Icon(Picture::Mail, desktop::pixels(MailPictureTwips, dpi));
     SendMessageW(control(id::imgImage_0), STM_SETICON, reinterpret_cast<WPARAM>(errorPicture_.handle()), 0);
     SendMessageW(control(id::imgImage_2), STM_SETICON, reinterpret_cast<WPARAM>(programPicture_.handle()), 0);
-    SendMessageW(control(id::cmdbugreport), BM_SETIMAGE, IMAGE_ICON,
-                 reinterpret_cast<LPARAM>(mailPicture_.handle()));
+    SendMessageW(control(id::cmdbugreport), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(mailPicture_.handle()));
 }
 
 void frmError::setDetailsText(const std::string& text)

@@ -52,7 +52,7 @@ private:
     const ErrorLog& errorLog_;
     const desktop::BugReportRoute& route_;
     std::optional<WholeLinesEdit> txtMsg_;
-    int heightTwips_ = 0;  // 0 until a layout sets one: the design size
+    int heightTwips_ = 0; // 0 until a layout sets one: the design size
     Icon errorPicture_;
     Icon programPicture_;
     Icon mailPicture_;

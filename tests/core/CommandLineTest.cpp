@@ -18,7 +18,11 @@ namespace {
 TEST(CommandLineTest, ParsesTheArgumentsAndTakesARelativeTableFromTheCurrentFolder)
 {
     const std::string usage(cli::usageLine(), std::string_view(cli::usageLine()).find('\n') + 1);
-    struct Case { std::vector<std::string> arguments; int status; std::string firstError; };
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string firstError;
+    };
     for (const Case& c : std::vector<Case>{
              {{"torvane-cli", "--help"}, cli::exitcode::Help, ""},
              {{"torvane-cli"}, cli::exitcode::Usage, usage},
@@ -26,15 +30,20 @@ TEST(CommandLineTest, ParsesTheArgumentsAndTakesARelativeTableFromTheCurrentFold
              {{"torvane-cli", "--restore"}, cli::exitcode::Usage, usage},
              {{"torvane-cli", "--restore", "--confirm=backup", "person.kvt"}, cli::exitcode::Usage, usage},
              {{"torvane-cli", "--restore=REORG_SICHERUNG_03_05_0", "person.kvt"}, cli::exitcode::Usage, usage},
-             {{"torvane-cli", "--restore", "praxis/person.kvt"}, cli::exitcode::Usage,
+             {{"torvane-cli", "--restore", "praxis/person.kvt"},
+              cli::exitcode::Usage,
               "Die Patiententabelle wurde nicht gefunden: /praxis/person.kvt\n"},
-             {{"torvane-cli", "--restore=praxis/REORG_SICHERUNG_03_05_0"}, cli::exitcode::Usage,
+             {{"torvane-cli", "--restore=praxis/REORG_SICHERUNG_03_05_0"},
+              cli::exitcode::Usage,
               "Der Sicherungsordner wurde nicht gefunden: /praxis/REORG_SICHERUNG_03_05_0\n"},
-             {{"torvane-cli", "praxis/person.kvt"}, cli::exitcode::Usage,
+             {{"torvane-cli", "praxis/person.kvt"},
+              cli::exitcode::Usage,
               "Die Patiententabelle wurde nicht gefunden: /praxis/person.kvt\n"},
-             {{"torvane-cli", "./person.kvt"}, cli::exitcode::Usage,
+             {{"torvane-cli", "./person.kvt"},
+              cli::exitcode::Usage,
               "Die Patiententabelle wurde nicht gefunden: /person.kvt\n"},
-             {{"torvane-cli", "/praxis/person.kvt"}, cli::exitcode::Usage,
+             {{"torvane-cli", "/praxis/person.kvt"},
+              cli::exitcode::Usage,
               "Die Patiententabelle wurde nicht gefunden: /praxis/person.kvt\n"}}) {
         MemEnv env;
         std::istringstream in;
@@ -90,9 +99,11 @@ TEST(CommandLineTest, RestorePutsBackTheNewestOrTheChosenBackup)
 
     ended = run(env, newest);
     EXPECT_EQ(ended.status, 0) << ended.err;
-    EXPECT_EQ(ended.out, cp1252::toUtf8("\nInformation\nDie Dateien aus der Sicherung\n/praxis/REORG_SICHERUNG_03_05_0/\n"
-                                        "sind zur\xFC" "ckgeholt. Die Dateien, die sie ersetzt haben, liegen im Ordner:\n"
-                                        "/praxis/REORG_SICHERUNG_03_05_1/\n"));
+    EXPECT_EQ(ended.out,
+              cp1252::toUtf8("\nInformation\nDie Dateien aus der Sicherung\n/praxis/REORG_SICHERUNG_03_05_0/\n"
+                             "sind zur\xFC"
+                             "ckgeholt. Die Dateien, die sie ersetzt haben, liegen im Ordner:\n"
+                             "/praxis/REORG_SICHERUNG_03_05_1/\n"));
     EXPECT_EQ(tables(), originals) << "and the kvxdat3 the practice did not have is gone";
 
     ended = run(env, {"torvane-cli", "--restore=/praxis/REORG_AUSGANG_03_05_0"});

@@ -11,7 +11,9 @@ namespace {
 // before its last line is read as none.
 TEST(CopyBackRecordsTest, RecordAndNoteReadBackWholeAndNeverCutShort)
 {
-    const IntentRecord record{"REORG_SICHERUNG_03_05_2", 7, "05.03.2011 09:30:00",
+    const IntentRecord record{"REORG_SICHERUNG_03_05_2",
+                              7,
+                              "05.03.2011 09:30:00",
                               {{"PERSON.KVT", true, true}, {"kvxdat3.kvt", true, false}, {"kvxdat2.kvt", false, true}}};
     const BackupNote note = record.note();
     EXPECT_EQ(note, (BackupNote{7, "05.03.2011 09:30:00", {"PERSON.KVT", "kvxdat2.kvt"}, {"kvxdat3.kvt"}}));

@@ -40,10 +40,16 @@ struct DataFolder : testsupport::MemDisk {
         std::string data = "C:\\Daten";
         return copyBack().hole_sicherung_zurueck(*BackupFolders(env).read(folder), data);
     }
-    std::string data(const std::string& name) const { return mem.fileBytes("C:\\Daten\\" + name).value_or("(missing)"); }
+    std::string data(const std::string& name) const
+    {
+        return mem.fileBytes("C:\\Daten\\" + name).value_or("(missing)");
+    }
     Strings entries() const { return mem.folderEntries("C:\\Daten"); }
     // The data folder's tables in table order.
-    Strings tables() const { return {data("PERSON.KVT"), data("kvxdat1.kvt"), data("kvxdat2.kvt"), data("kvxdat3.kvt")}; }
+    Strings tables() const
+    {
+        return {data("PERSON.KVT"), data("kvxdat1.kvt"), data("kvxdat2.kvt"), data("kvxdat3.kvt")};
+    }
 
     StagingFolders staging{env, errors, paths, workspace};
     FixedClock clock{{2011, 3, 5, 9, 30, 0}};
@@ -75,8 +81,8 @@ TEST(CopyBackTest, EverythingTheRenamesDependOnIsOnTheDeviceFirst)
     folder.replace();
     Strings steps;
     for (const FaultInjectingEnv::Record& record : folder.env.log()) {
-        const std::set<Op> shown{Op::CopyFile, Op::SyncFile, Op::WriteNewFile, Op::SyncFolder, Op::MakeFolder,
-                                 Op::RenameFile, Op::DeleteFile};
+        const std::set<Op> shown{Op::CopyFile,   Op::SyncFile,   Op::WriteNewFile, Op::SyncFolder,
+                                 Op::MakeFolder, Op::RenameFile, Op::DeleteFile};
         if (shown.contains(record.op) && record.path.find("kvxdat") == std::string::npos &&
             record.secondPath.find("kvxdat") == std::string::npos)
             steps.push_back(FaultInjectingEnv::describe(record));
@@ -110,7 +116,8 @@ TEST(CopyBackTest, AnyFailureBeforeAllAreInPutsEveryOriginalBackAndLeavesNothing
         {[](DataFolder& f) { f.mem.putFile("C:\\Daten\\REORG_UEBERNAHME.txt", "x"); }, errnum::FileExists},
         {[](DataFolder& f) { f.env.failAlways(Op::SyncFile, "kvxdat3", errnum::DeviceIO); }, errnum::DeviceIO},
         {[](DataFolder& f) { f.env.failAlways(Op::WriteNewFile, "UEBERNAHME", errnum::DiskFull); }, errnum::DiskFull},
-        {[](DataFolder& f) { f.env.failAlways(Op::MakeFolder, "", errnum::PermissionDenied); }, errnum::PermissionDenied},
+        {[](DataFolder& f) { f.env.failAlways(Op::MakeFolder, "", errnum::PermissionDenied); },
+         errnum::PermissionDenied},
         {[](DataFolder& f) { f.env.failNth(Op::RenameFile, "kvxdat2.kvt.torvane-neu", 1, errnum::PermissionDenied); },
          errnum::PermissionDenied},
         {[](DataFolder& f) { f.env.failNth(Op::RenameFile, "kvxdat3.kvt", 1, errnum::PathFileAccess); },
@@ -121,10 +128,10 @@ TEST(CopyBackTest, AnyFailureBeforeAllAreInPutsEveryOriginalBackAndLeavesNothing
         DataFolder folder;
         fail(folder);
         EXPECT_EQ(folder.replace().outcome, CopyBack::Outcome::KeptOriginals) << number;
-        folder.mem.deleteFile("C:\\Daten\\REORG_UEBERNAHME.txt");  // the one that was there
+        folder.mem.deleteFile("C:\\Daten\\REORG_UEBERNAHME.txt"); // the one that was there
         EXPECT_EQ(folder.tables(), Originals) << number;
-        EXPECT_EQ(folder.entries(), (Strings{"PERSON.KVT", "REORG_AUSGANG_03_05_0", "kvxdat1.kvt", "kvxdat2.kvt",
-                                             "kvxdat3.kvt"}))
+        EXPECT_EQ(folder.entries(),
+                  (Strings{"PERSON.KVT", "REORG_AUSGANG_03_05_0", "kvxdat1.kvt", "kvxdat2.kvt", "kvxdat3.kvt"}))
             << number;
         ASSERT_EQ(folder.errors.reports.size(), 1u) << number;
         EXPECT_EQ(folder.errors.reports[0].number, number);
@@ -143,10 +150,15 @@ TEST(CopyBackTest, WhenPuttingBackFailsTooTheNextStartFinishesIt)
     const CopyBack::Result result = folder.replace();
     EXPECT_EQ(result.outcome, CopyBack::Outcome::Interrupted);
     EXPECT_EQ(result.whereTablesAre,
-              "PERSON.KVT: neu unter C:\\Daten\\PERSON.KVT.torvane-neu, Original unter " + Backup + "PERSON.KVT\r"
-              "kvxdat1.kvt: neu unter C:\\Daten\\kvxdat1.kvt, Original unter " + Backup + "kvxdat1.kvt\r"
-              "kvxdat2.kvt: neu unter C:\\Daten\\kvxdat2.kvt.torvane-neu, Original unter " + Backup + "kvxdat2.kvt\r"
-              "kvxdat3.kvt: neu unter C:\\Daten\\kvxdat3.kvt.torvane-neu, Original unter C:\\Daten\\kvxdat3.kvt\r");
+              "PERSON.KVT: neu unter C:\\Daten\\PERSON.KVT.torvane-neu, Original unter " + Backup +
+                  "PERSON.KVT\r"
+                  "kvxdat1.kvt: neu unter C:\\Daten\\kvxdat1.kvt, Original unter " +
+                  Backup +
+                  "kvxdat1.kvt\r"
+                  "kvxdat2.kvt: neu unter C:\\Daten\\kvxdat2.kvt.torvane-neu, Original unter " +
+                  Backup +
+                  "kvxdat2.kvt\r"
+                  "kvxdat3.kvt: neu unter C:\\Daten\\kvxdat3.kvt.torvane-neu, Original unter C:\\Daten\\kvxdat3.kvt\r");
     EXPECT_EQ(folder.errors.reports.size(), 2u);
 
     std::string data = "C:\\Daten";

@@ -27,7 +27,7 @@
 namespace torvane {
 namespace {
 
-using Files = std::map<std::string, std::string>;  // name -> bytes
+using Files = std::map<std::string, std::string>; // name -> bytes
 // Every folder (no bytes) and file of a disk, by full path.
 using Disk = std::map<std::string, std::optional<std::string>>;
 
@@ -107,7 +107,10 @@ struct Sweep {
     Cut cut;
 };
 
-void PrintTo(const Sweep& sweep, std::ostream* out) { *out << sweep.name; }
+void PrintTo(const Sweep& sweep, std::ostream* out)
+{
+    *out << sweep.name;
+}
 
 // The machine or the program starts again after the cut.
 void restart(CrashSimulatingEnv& env, Cut cut)
@@ -123,9 +126,9 @@ struct Tally {
     std::uint64_t cuts = 0;
     std::uint64_t originals = 0;
     std::uint64_t results = 0;
-    std::uint64_t forward = 0;       // cuts after which the recovery finished the copy-back
-    std::uint64_t back = 0;          // cuts after which it discarded the staged tables
-    std::uint64_t recoveryCuts = 0;  // cuts inside those recoveries
+    std::uint64_t forward = 0;      // cuts after which the recovery finished the copy-back
+    std::uint64_t back = 0;         // cuts after which it discarded the staged tables
+    std::uint64_t recoveryCuts = 0; // cuts inside those recoveries
 };
 
 class CrashSweepTest : public ::testing::TestWithParam<Sweep> {
@@ -190,8 +193,8 @@ TEST_P(CrashSweepTest, ACutAnywhereEndsAfterRecoveryWithTheOriginalsOrTheResult)
         restart(env, cut);
         const Disk afterCut = diskOf(env.mem());
         const bool work = holdsLeftovers(env.mem());
-        const bool recorded = IntentRecord::parse(env.mem().fileBytes(DataFolder + IntentRecord::FileName).value_or(""))
-                                  .has_value();
+        const bool recorded =
+            IntentRecord::parse(env.mem().fileBytes(DataFolder + IntentRecord::FileName).value_or("")).has_value();
         recover(env);
         const std::string wrong = violation(env.mem());
         ASSERT_EQ(wrong, "") << "cut before operation " << k;
@@ -216,9 +219,9 @@ TEST_P(CrashSweepTest, ACutAnywhereEndsAfterRecoveryWithTheOriginalsOrTheResult)
 
     std::cout << GetParam().name << ": " << tally.runOperations << " operations, "
               << (cut == Cut::Power ? "power cut" : "process killed") << " before each of " << tally.cuts
-              << " points: " << tally.originals
-              << " ended with the originals, " << tally.results << " with the result; the recovery went forward after "
-              << tally.forward << " and back after " << tally.back << ", and was itself cut at " << tally.recoveryCuts
+              << " points: " << tally.originals << " ended with the originals, " << tally.results
+              << " with the result; the recovery went forward after " << tally.forward << " and back after "
+              << tally.back << ", and was itself cut at " << tally.recoveryCuts
               << " points in all; no folder lost, mixed or damaged" << std::endl;
 }
 

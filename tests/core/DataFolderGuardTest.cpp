@@ -55,7 +55,9 @@ struct Interrupted {
         }
         if (withRecord)
             mem.putFile("/praxis/REORG_UEBERNAHME.txt",
-                        IntentRecord{"REORG_SICHERUNG_03_05_0", 1, "05.03.2011 09:30:00",
+                        IntentRecord{"REORG_SICHERUNG_03_05_0",
+                                     1,
+                                     "05.03.2011 09:30:00",
                                      {{"person.kvt", true, true}, {"kvxdat1.kvt", true, true}}}
                             .text());
     }

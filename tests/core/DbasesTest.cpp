@@ -18,7 +18,10 @@ namespace {
 
 constexpr std::size_t PersonStart = 481, PersonLength = 269;
 
-std::string blanks(std::size_t n) { return std::string(n, ' '); }
+std::string blanks(std::size_t n)
+{
+    return std::string(n, ' ');
+}
 
 // A person record: blank flag, DATNUMMER, NACHNAME, the rest blank.
 std::string person(const std::string& key, const std::string& name = "")
@@ -90,7 +93,7 @@ TEST_P(DbasesTest, OpensEachTemplateAppendsToItAndKeepsStateAcrossCloseAndReopen
         EXPECT_EQ(read, listed);
         const auto length = static_cast<std::size_t>(t.Recordlength());
         EXPECT_EQ(t.RecBuf(), blanks(length));
-        EXPECT_EQ(t.RecordNumber(), table.resource == 101 ? 0 : 1);  // as the table before left it
+        EXPECT_EQ(t.RecordNumber(), table.resource == 101 ? 0 : 1); // as the table before left it
 
         t.Go(dbases::AppendRecord);
         EXPECT_TRUE(t.eof() && t.bof() && t.RecordNumber() == 1);
@@ -105,7 +108,7 @@ TEST_P(DbasesTest, OpensEachTemplateAppendsToItAndKeepsStateAcrossCloseAndReopen
 TEST_P(DbasesTest, FieldsAreFoundByNormalisedNameOrNumberPaddedCutAndWrittenOnlyByUpdate)
 {
     std::string file = personTable(2);
-    file.replace(PersonStart, 10, "*12     Ma");  // flagged, NACHNAME behind a blank
+    file.replace(PersonStart, 10, "*12     Ma"); // flagged, NACHNAME behind a blank
     open(file, "person.kvt");
     t.Go(1);
     Variant name("  NachName ");
@@ -130,7 +133,7 @@ TEST_P(DbasesTest, FieldsAreFoundByNormalisedNameOrNumberPaddedCutAndWrittenOnly
     EXPECT_EQ(text(key) + '|' + t.RecBuf().substr(1, 6), "17|17    ");
     file.replace(PersonStart + 7, 25, "X" + blanks(24));
     file.replace(PersonStart + 90, 11, "12345" + umlauts);
-    EXPECT_EQ(closeAndRead("person.kvt"), file);  // record 2 never updated
+    EXPECT_EQ(closeAndRead("person.kvt"), file); // record 2 never updated
 
     // The search for a name ends behind the 255th field.
     const std::string last = std::string("LAST\0\0\0\0\0\0\0C", 12) + std::string(20, '\0');
@@ -143,7 +146,11 @@ TEST_P(DbasesTest, GoOutsideTheTableKeepsTheBufferEveryMoveRereadsIt)
 {
     open(personTable(3), "person.kvt");
     // What to write into NACHNAME, where to go, then the cursor and NACHNAME seen.
-    struct Step { const char* write; std::int32_t nRec; const char* seen; };
+    struct Step {
+        const char* write;
+        std::int32_t nRec;
+        const char* seen;
+    };
     for (const Step& step : {Step{"", 3, "3C"}, Step{"unsaved", 4, "3unsaved"}, Step{"", 0, "3unsaved"},
                              Step{"", -6, "3unsaved"}, Step{"", dbases::NextRecord, "3C"},
                              Step{"unsaved", dbases::FirstRecord, "1A"}, Step{"unsaved", dbases::PreviousRecord, "1A"},
@@ -170,10 +177,10 @@ TEST_P(DbasesTest, RecordsMissingFromTheFileReadAsBlanksWithKeyZero)
     t.Go(5);
     EXPECT_EQ(std::to_string(t.NoRecords()) + t.RecBuf(), "5" + blanks(PersonLength));
     file[4] = 5;
-    EXPECT_EQ(closeAndRead("person.kvt"), file);  // the count written, no records added
+    EXPECT_EQ(closeAndRead("person.kvt"), file); // the count written, no records added
     t.FileOpen(path("person.kvt"));
     EXPECT_EQ(keys({0, 3}), std::vector<std::int32_t>({4, 3}));
-    t.Go(dbases::AppendRecord);  // record 6, behind the two missing ones
+    t.Go(dbases::AppendRecord); // record 6, behind the two missing ones
     t.WriteData(Variant("DATNUMMER"), Variant(9));
     t.UpDate();
     EXPECT_EQ(keys({9, 0, 3}), std::vector<std::int32_t>({6, 4, 3}));
@@ -195,7 +202,7 @@ TEST_P(DbasesTest, ARecordLengthBoundsEveryWriteAndMalformedFilesAreRefusedUnwri
     open(std::string(blob).replace(10, 2, std::string{100, 0}), "short.kvt");
     t.Go(dbases::AppendRecord);
     t.Go(dbases::AppendRecord);
-    t.WriteData(Variant("ORT"), Variant("Berlin"));  // from position 96
+    t.WriteData(Variant("ORT"), Variant("Berlin")); // from position 96
     EXPECT_THROW(t.WriteData(Variant("INSTITUT"), Variant("x")), RunError);
     EXPECT_EQ(t.RecBuf() + '|' + text("ORT") + text("INSTITUT"), blanks(95) + "Berli|Berli");
     t.upd();
@@ -205,8 +212,8 @@ TEST_P(DbasesTest, ARecordLengthBoundsEveryWriteAndMalformedFilesAreRefusedUnwri
     noTerminator[480] = '\0';
     noRecordLength[10] = noRecordLength[11] = '\0';
     const std::string fields256 = kvxdat2.substr(0, 8160) + kvxdat2.substr(32, 64) + '\r';
-    const std::vector<std::string> files = {"",           blob.substr(0, 20), blob.substr(0, 200), blob.substr(0, 480),
-                                            noTerminator, noRecordLength,     fields256};
+    const std::vector<std::string> files = {
+        "", blob.substr(0, 20), blob.substr(0, 200), blob.substr(0, 480), noTerminator, noRecordLength, fields256};
     for (std::size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(i);
         open(personTable(1), "good" + std::to_string(i) + ".kvt");
@@ -231,7 +238,11 @@ TEST_P(DbasesTest, KeyLookupAgreesWithAScanFromTheFirstRecord)
     open(std::string(templateBlob(101)), "person.kvt");
     // Where to go, the key to write there and whether to update: a key
     // still only in the buffer does not count.
-    struct Step { std::int32_t nRec; const char* key; bool update; };
+    struct Step {
+        std::int32_t nRec;
+        const char* key;
+        bool update;
+    };
     constexpr std::int32_t Append = dbases::AppendRecord;
     for (const Step& step : {Step{Append, "3", true}, Step{Append, "5", true}, Step{Append, "5.5", true},
                              Step{Append, "5", true}, Step{Append, "", true}, Step{Append, "7x", true},
@@ -266,10 +277,10 @@ TEST_P(DbasesTest, WritesLostToAFailedFlushAreNotTakenAsStored)
     table.WriteData(Variant("DATNUMMER"), Variant(999));
     table.UpDate();
     faulty.failAlways(FaultInjectingEnv::Op::FileWrite, "", errnum::DeviceIO);
-    EXPECT_THROW(table.firstRecordWithKey(5), RunError);  // evicts the changed page
+    EXPECT_THROW(table.firstRecordWithKey(5), RunError); // evicts the changed page
     faulty.clearFaults();
-    table.UpDate();  // the buffer is no longer what the file holds
-    EXPECT_EQ(table.firstRecordWithKey(999), 1);  // flushed while indexing
+    table.UpDate();                              // the buffer is no longer what the file holds
+    EXPECT_EQ(table.firstRecordWithKey(999), 1); // flushed while indexing
     table.WriteData(Variant("DATNUMMER"), Variant(900));
     table.UpDate();
     faulty.failAlways(FaultInjectingEnv::Op::FileWrite, "", errnum::DeviceIO);

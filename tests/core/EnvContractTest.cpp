@@ -35,14 +35,15 @@ struct ScratchWorld {
     std::string root() const { return scratch.path(); }
     std::string currentFolder() const
     {
-        return testsupport::cp1252Name(std::filesystem::current_path())
-               + static_cast<char>(std::filesystem::path::preferred_separator);
+        return testsupport::cp1252Name(std::filesystem::current_path()) +
+               static_cast<char>(std::filesystem::path::preferred_separator);
     }
     Names entries() const { return scratch.entries(); }
     void makeReadOnly(const std::string& path)
     {
         using std::filesystem::perms;
-        std::filesystem::permissions(testsupport::fsPath(path), perms::owner_write | perms::group_write | perms::others_write,
+        std::filesystem::permissions(testsupport::fsPath(path),
+                                     perms::owner_write | perms::group_write | perms::others_write,
                                      std::filesystem::perm_options::remove);
     }
     // Creates a file under exactly this name, past the lookup regardless of case.
@@ -153,7 +154,12 @@ TYPED_TEST(EnvContractTest, AttributesListingAndFailures)
     ASSERT_THAT(this->env.makeFolder(this->at("Daten")), IsOk());
 
     const std::string sep(1, this->env.separator());
-    struct Case { std::string name; int error; std::uint32_t bits; bool listed; };
+    struct Case {
+        std::string name;
+        int error;
+        std::uint32_t bits;
+        bool listed;
+    };
     std::vector<Case> cases{{"person.kvt", 0, attr::Archive, true},
                             {hidden, 0, attr::Archive | attr::Hidden, false},
                             {"locked.kvt", 0, attr::Archive | attr::ReadOnly, true},
@@ -316,10 +322,10 @@ TYPED_TEST(EnvContractTest, FlushAndAbsoluteNames)
 
     const std::string current = this->world.currentFolder();
     const std::string dotted = std::string(".") + this->env.separator() + "person.kvt";
-    for (const auto& [name, expected] : std::vector<std::pair<std::string, std::string>>{
-             {this->at("person.kvt"), this->at("person.kvt")},
-             {"person.kvt", current + "person.kvt"},
-             {dotted, current + "person.kvt"}}) {
+    for (const auto& [name, expected] :
+         std::vector<std::pair<std::string, std::string>>{{this->at("person.kvt"), this->at("person.kvt")},
+                                                          {"person.kvt", current + "person.kvt"},
+                                                          {dotted, current + "person.kvt"}}) {
         std::string full;
         EXPECT_THAT(this->env.absolutePath(name, &full), IsOk()) << name;
         EXPECT_EQ(full, expected) << name;
@@ -385,14 +391,21 @@ TYPED_TEST(EnvContractTest, PrivateProfileStringAnswersAsWindowsReadsTheFile)
                                             "Größe=\"  in Anführung  \"\n"
                                             "kurz='x'\r\n"
                                             "halb=\"x'\r\n"
-                                            "lang=" + std::string(600, 'a') + "\r\n"
+                                            "lang=" +
+                                            std::string(600, 'a') +
+                                            "\r\n"
                                             "ohne\r\n"
-                                            "ohne=später\r\n")
-                               + "bytes=\x80\x81\x8D\xE4\xFF\r\n"
-                               + "[errors]\r\n75=zweiter Abschnitt\r\n";
+                                            "ohne=später\r\n") +
+                               "bytes=\x80\x81\x8D\xE4\xFF\r\n" + "[errors]\r\n75=zweiter Abschnitt\r\n";
     const std::string crOnly = "[Errors\r53=ohne Klammer\r[Err]ors]\r53=letzte Klammer\r\r[Errors]\r53=nur CR\r";
-    const std::string utf8 = "\xEF\xBB\xBF[Errors]\r\n53=Gr\xC3\xBC\xC3\x9F" "e\r\n";
-    struct Case { const std::string* file; std::string section, key, fallback; std::size_t size; std::string expected; };
+    const std::string utf8 = "\xEF\xBB\xBF[Errors]\r\n53=Gr\xC3\xBC\xC3\x9F"
+                             "e\r\n";
+    struct Case {
+        const std::string* file;
+        std::string section, key, fallback;
+        std::size_t size;
+        std::string expected;
+    };
     const std::vector<Case> cases{
         {&errors, "Errors", "53", "Vorgabe", 500, "Datei fehlt."},
         {&errors, " errors ", " TAB ", "Vorgabe", 500, "mit Tabulator"},

@@ -26,9 +26,9 @@ const std::string Header = "===================== General Information ==========
 // The entry of an error of ours in kopiere_datenbanken, with two empty lines after it.
 std::string logged(int number, const std::string& explanation = "")
 {
-    return "Error " + std::to_string(number) + ": " + runTimeText(number) + "\r\n" + explanation
-           + "Last DLL Error: 0\r\nError Source: Torvane\r\nProcedure: " + Copying
-           + "\r\nDate: 05.03.2011 Time: 14:07:09\r\n\r\n\r\n";
+    return "Error " + std::to_string(number) + ": " + runTimeText(number) + "\r\n" + explanation +
+           "Last DLL Error: 0\r\nError Source: Torvane\r\nProcedure: " + Copying +
+           "\r\nDate: 05.03.2011 Time: 14:07:09\r\n\r\n\r\n";
 }
 
 class ErrorHandlerTest : public ::testing::Test {
@@ -59,9 +59,10 @@ TEST_F(ErrorHandlerTest, LogsOrdinaryErrorsBelowOneHeaderAndResumes)
     runFailingProcedure(handler, 75);
     EXPECT_TRUE(resumed);
     handler.ErrorFunction({424, "Objekt erforderlich", "Scripting", 32}, "Error in D_Datenbank: Sub open_database");
-    EXPECT_EQ(log(), Header + logged(75)
-                         + "Error 424: Objekt erforderlich\r\nLast DLL Error: 32\r\nError Source: Scripting\r\n"
-                           "Procedure: Error in D_Datenbank: Sub open_database\r\nDate: 05.03.2011 Time: 14:07:09\r\n\r\n\r\n");
+    EXPECT_EQ(log(),
+              Header + logged(75) +
+                  "Error 424: Objekt erforderlich\r\nLast DLL Error: 32\r\nError Source: Scripting\r\n"
+                  "Procedure: Error in D_Datenbank: Sub open_database\r\nDate: 05.03.2011 Time: 14:07:09\r\n\r\n\r\n");
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].caption, "Fehler");
     EXPECT_EQ(dialogs.shown[0].message, runTimeText(75));
@@ -101,8 +102,8 @@ TEST_F(ErrorHandlerTest, ExplanationsComeFromErrorDatCutTo499Characters)
     env.putFile("C:\\Temp\\error.dat", "[Errors]\r\n53=" + std::string(600, 'x') + "\r\n75=" + std::string(600, 'x'));
     report(75);
     report(53);
-    const std::string block = "!============Error Information/Solution =============!\r\n" + std::string(499, 'x')
-                              + "\r\n!============End of Information/Solution ============!\r\n";
+    const std::string block = "!============Error Information/Solution =============!\r\n" + std::string(499, 'x') +
+                              "\r\n!============End of Information/Solution ============!\r\n";
     EXPECT_EQ(log(), Header + logged(75) + logged(75, block));
     EXPECT_NE(dialogs.shown.back().details.find(block), std::string::npos);
 }
@@ -149,7 +150,8 @@ TEST_F(ErrorHandlerTest, MessagesNameTheTablesWorkingCopiesWereMadeFrom)
          "Datei nicht gefunden: Kopie von D:\\Praxis\\Daten\\person.kvt"},
         {"(C:\\Temp\\TEMP_REORG_EINGANG_03_05_2\\kvxdat1.kvt, C:\\Temp\\TEMP_REORG_EINGANG_03_05_2\\kvxdat2.kvt)",
          "(Kopie von E:\\Daten\\kvxdat1.kvt, Kopie von E:\\Daten\\kvxdat2.kvt)"},
-        {"Pfad nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1", "Pfad nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1"},
+        {"Pfad nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1",
+         "Pfad nicht gefunden: C:\\Temp\\TEMP_REORG_EINGANG_03_05_1"},
         {"C:\\Temp\\TEMP_REORG_EINGANG_03_05_10\\person.kvt", "C:\\Temp\\TEMP_REORG_EINGANG_03_05_10\\person.kvt"},
         {"C:\\Temp\\persontemp.kvt", "C:\\Temp\\persontemp.kvt"},
     };

@@ -27,7 +27,7 @@ namespace torvane {
 namespace {
 
 using Op = FaultInjectingEnv::Op;
-using Files = std::map<std::string, std::string>;  // name in the data folder -> bytes
+using Files = std::map<std::string, std::string>; // name in the data folder -> bytes
 
 const std::string DataFolder = "C:\\Praxis\\";
 
@@ -37,14 +37,17 @@ struct Sweep {
     int error;
 };
 
-void PrintTo(const Sweep& sweep, std::ostream* out) { *out << sweep.name; }
+void PrintTo(const Sweep& sweep, std::ostream* out)
+{
+    *out << sweep.name;
+}
 
 struct RunOutcome {
     int status = -1;
     std::string err;
     std::vector<FaultInjectingEnv::Record> operations;
     Files files;
-    std::map<std::string, Files> backups;  // backup folder -> its files
+    std::map<std::string, Files> backups; // backup folder -> its files
 };
 
 Files filesIn(const MemEnv& mem, const std::string& folder = DataFolder)
@@ -126,7 +129,7 @@ protected:
             } else if (!name.ends_with(IntentRecord::StagedSuffix)) {
                 tables[name] = bytes;
             } else if (!(failed.op == Op::DeleteFile && failed.path.ends_with(name))) {
-                return "left " + name + " behind";  // only an undeletable staged table may stay
+                return "left " + name + " behind"; // only an undeletable staged table may stay
             }
         }
         if (const std::string wrong = backupViolation(outcome); !wrong.empty())
@@ -182,10 +185,10 @@ TEST_P(FaultSweepTest, EveryFailedOperationLeavesTheOriginalsOrTheCompleteResult
         ASSERT_EQ(outcome.operations.at(k - 1).injected, GetParam().error) << "k = " << k;
         // Reporting adds a few operations per error; nothing may go round in circles.
         EXPECT_LE(outcome.operations.size(), 3 * operations) << "k = " << k;
-        EXPECT_EQ(violation(outcome, k), "") << "operation " << k << ": "
-                                             << FaultInjectingEnv::describe(outcome.operations.at(k - 1))
-                                             << ", exit status " << outcome.status << "\n"
-                                             << outcome.err;
+        EXPECT_EQ(violation(outcome, k), "")
+            << "operation " << k << ": " << FaultInjectingEnv::describe(outcome.operations.at(k - 1))
+            << ", exit status " << outcome.status << "\n"
+            << outcome.err;
         ++endings[outcome.status];
     }
 

@@ -19,8 +19,8 @@ using testsupport::TemplateField;
 // read as numbers (in range, out of range, beyond 16 bits). One-character
 // fields are frequent, and so are fresh tables laid out like the working copy:
 // runs of one-character fields are copied as one.
-const char* const Names[] = {"DATNUMMER", "NACHNAME", "VORNAME", "ORT", "PLZ", "T1111", "nachname", " X",
-                             "X",         "12",       "2",       "0",   "1.5", "-1",    "300",      "40000", "1e1"};
+const char* const Names[] = {"DATNUMMER", "NACHNAME", "VORNAME", "ORT", "PLZ", "T1111", "nachname", " X", "X",
+                             "12",        "2",        "0",       "1.5", "-1",  "300",   "40000",    "1e1"};
 
 // The plan must leave exactly what reading, cleaning, fitting and writing
 // each field through the generic routines leaves, failures included.
@@ -37,7 +37,7 @@ TEST(FieldCopyPlanTest, LeavesTheBuffersOfTheFieldByFieldRoutinesOnRandomLayouts
         std::vector<TemplateField> fields{{"DATNUMMER", 'C', 6}};
         for (int i = pick(0, 30); i > 0; --i) {
             const int length = pick(0, 9) == 0 ? pick(240, 255) : pick(0, 1) == 0 ? 1 : pick(0, 40);
-            const int shared = pick(0, 1);  // a name many tables share, or one of its own
+            const int shared = pick(0, 1); // a name many tables share, or one of its own
             fields.emplace_back(shared ? Names[pick(0, std::size(Names) - 1)] : "T" + std::to_string(1111 + i),
                                 "CCCDNc"[pick(0, 5)], length);
         }

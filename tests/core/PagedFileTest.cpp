@@ -92,7 +92,7 @@ TEST_F(PagedFileTest, AFailedPageLoadIsRetriedByTheNextRead)
     auto file = open();
     faulty.failNth(FaultInjectingEnv::Op::FileRead, "t.kvt", 1, errnum::DeviceIO);
     EXPECT_THROW(read(*file, Page - 2, 4), RunError);
-    faulty.failNth(FaultInjectingEnv::Op::FileRead, "t.kvt", 2, errnum::DeviceIO);  // the second of two pages
+    faulty.failNth(FaultInjectingEnv::Op::FileRead, "t.kvt", 2, errnum::DeviceIO); // the second of two pages
     EXPECT_THROW(read(*file, 2 * Page - 2, 4), RunError);
     EXPECT_EQ(read(*file, Page - 2, 2 * Page), "aa" + std::string(Page, 'b') + std::string(Page - 2, 'c'));
 }
@@ -152,7 +152,7 @@ TEST_F(PagedFileTest, NoMappedReadingAfterAFailedWriteOrAGap)
             faulty.failNth(FaultInjectingEnv::Op::FileWrite, "t.kvt", 1, errnum::DiskFull);
         file.write(c.at, "w");
         try {
-            for (std::size_t p = 1; p <= PagedFile::MaxPages; ++p)  // evicts the page written first
+            for (std::size_t p = 1; p <= PagedFile::MaxPages; ++p) // evicts the page written first
                 file.write(p * Page, "v");
         } catch (const RunError&) {
             EXPECT_TRUE(c.fail) << c.what;

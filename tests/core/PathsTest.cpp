@@ -42,9 +42,12 @@ TEST_P(PathsTest, CompletingAndSplittingKeepTheSeparator)
     }
     // full name, nurpfad, nurdatei
     const std::tuple<std::string, std::string, std::string> names[] = {
-        {p("C:\\Daten\\person.kvt"), p("C:\\Daten\\"), "person.kvt"}, {p("C:\\Daten\\"), p("C:\\Daten\\"), ""},
-        {p("C:\\person.kvt"), p("C:\\"), "person.kvt"}, {p("C:\\"), p("C:\\"), ""},
-        {p("\\\\server\\share\\x.kvt"), p("\\\\server\\share\\"), "x.kvt"}, {"", "", ""}};
+        {p("C:\\Daten\\person.kvt"), p("C:\\Daten\\"), "person.kvt"},
+        {p("C:\\Daten\\"), p("C:\\Daten\\"), ""},
+        {p("C:\\person.kvt"), p("C:\\"), "person.kvt"},
+        {p("C:\\"), p("C:\\"), ""},
+        {p("\\\\server\\share\\x.kvt"), p("\\\\server\\share\\"), "x.kvt"},
+        {"", "", ""}};
     for (const auto& row : names) {
         auto [full, folder, name] = row;
         EXPECT_EQ(paths.nurpfad(full), folder) << full;
@@ -64,15 +67,21 @@ TEST_P(PathsTest, CompletingAndSplittingKeepTheSeparator)
 TEST_P(PathsTest, ExistenceNeedsAListedFileWithAnAttributeOrAFolder)
 {
     env.createFolders(p("C:\\Daten"));
-    for (const auto& [name, bits] : {std::pair{"person.kvt", attr::Archive}, {"kvxdat1.kvt", attr::Hidden},
-                                     {"kvxdat2.kvt", 0u}, {"kvxdat3.kvt", attr::ReadOnly}}) {
+    for (const auto& [name, bits] : {std::pair{"person.kvt", attr::Archive},
+                                     {"kvxdat1.kvt", attr::Hidden},
+                                     {"kvxdat2.kvt", 0u},
+                                     {"kvxdat3.kvt", attr::ReadOnly}}) {
         env.putFile(p("C:\\Daten\\") + name, "x");
         env.setAttributes(p("C:\\Daten\\") + name, bits);
     }
     for (const auto& [name, exists] : {std::pair{"  " + p("C:\\Daten\\person.kvt") + "  ", true},
-                                       {p("C:\\Daten\\kvxdat3.kvt"), true}, {p("C:\\Daten\\"), true}, {"", true},
-                                       {p("C:\\Daten"), false}, {p("C:\\Daten\\kvxdat1.kvt"), false},
-                                       {p("C:\\Daten\\kvxdat2.kvt"), false}, {p("C:\\Daten\\fehlt.kvt"), false},
+                                       {p("C:\\Daten\\kvxdat3.kvt"), true},
+                                       {p("C:\\Daten\\"), true},
+                                       {"", true},
+                                       {p("C:\\Daten"), false},
+                                       {p("C:\\Daten\\kvxdat1.kvt"), false},
+                                       {p("C:\\Daten\\kvxdat2.kvt"), false},
+                                       {p("C:\\Daten\\fehlt.kvt"), false},
                                        {p("C:\\Fehlt\\"), false}})
         EXPECT_EQ(paths.dateivorhanden(name), exists) << name;
     EXPECT_TRUE(paths.direxists(p("C:\\Daten")) && paths.direxists(p("C:\\Daten\\")));

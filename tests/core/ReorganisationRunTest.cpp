@@ -29,7 +29,10 @@ using cli::ConfirmOption;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-std::string tableName(std::size_t k) { return std::string(TableNames[k].base) + ".kvt"; }
+std::string tableName(std::size_t k)
+{
+    return std::string(TableNames[k].base) + ".kvt";
+}
 
 // Tables in the practice's own layout are warned of only for patient
 // numbers that occur twice: what standard error holds besides those (or
@@ -39,7 +42,8 @@ std::string besidesWarnings(const std::string& err, bool ownLayouts)
     std::istringstream lines(err);
     std::string rest;
     for (std::string line; std::getline(lines, line);) {
-        const bool doubled = line.rfind("Warnung: person.kvt: ", 0) == 0 && line.find("mehrfach vor") != std::string::npos;
+        const bool doubled =
+            line.rfind("Warnung: person.kvt: ", 0) == 0 && line.find("mehrfach vor") != std::string::npos;
         if (!doubled && !(ownLayouts && line.rfind("Warnung: ", 0) == 0))
             rest += line + "\n";
     }
@@ -65,7 +69,7 @@ std::string column(const std::optional<std::string>& file, const std::string& fi
     std::string values;
     for (std::int32_t r = 1; r <= table.count; ++r)
         values += (r > 1 ? "|" : "") + trimmed(table.record(r).substr(static_cast<std::size_t>(f.start - 1),
-                                                                        static_cast<std::size_t>(f.length)));
+                                                                      static_cast<std::size_t>(f.length)));
     return values;
 }
 
@@ -163,12 +167,11 @@ INSTANTIATE_TEST_SUITE_P(Seeds, GeneratedPracticeTest,
 TEST_F(ReorganisationRunTest, SkipsKeysBelowOnePlaceholdersAndNamelessPatientsAndTakesTheFirstOfEachKey)
 {
     const std::vector<Row> person = {
-        patient("1", "Adler", "Anna"), patient("", "Ohne"), patient("0", "Null"), patient("-3", "Minus"),
+        patient("1", "Adler", "Anna"), patient("", "Ohne"),           patient("0", "Null"),    patient("-3", "Minus"),
         patient("5", "Neuer_Patient"), patient("6", "neuer_patient"), patient("7", "   ", ""), patient("8", "", "Bert"),
-        patient("7.5", "Halb"),   // 8: carried with the data of the first patient 8
-        patient("11.5", "Halb"),  // 12: nobody has it, so the blank row appended for it is nameless
-        patient(" 13", "Zorn"),
-        patient("0.6", "Fast"),   // 1: Adler again
+        patient("7.5", "Halb"),  // 8: carried with the data of the first patient 8
+        patient("11.5", "Halb"), // 12: nobody has it, so the blank row appended for it is nameless
+        patient(" 13", "Zorn"),        patient("0.6", "Fast"), // 1: Adler again
     };
     const std::vector<Row> kvxdat1 = {{{"DATNUMMER", "1"}, {"GESCHLECHT", "W"}},
                                       {{"DATNUMMER", "6"}, {"GESCHLECHT", "M"}},
@@ -190,8 +193,14 @@ TEST_F(ReorganisationRunTest, SkipsKeysBelowOnePlaceholdersAndNamelessPatientsAn
 TEST_F(ReorganisationRunTest, CleansTextFieldsButLeavesDateFields)
 {
     const std::vector<Row> person = {
-        {{"DATNUMMER", "1"}, {"NACHNAME", "M\xFCller_L\xFC" "denscheidt"}, {"VORNAME", "J\xC3\xBCrgen"},
-         {"STRASSE", "Stra\xDF" "e 5/2"}, {"ORT", "K\xF6ln (S\xFC" "d)"}},
+        {{"DATNUMMER", "1"},
+         {"NACHNAME", "M\xFCller_L\xFC"
+                      "denscheidt"},
+         {"VORNAME", "J\xC3\xBCrgen"},
+         {"STRASSE", "Stra\xDF"
+                     "e 5/2"},
+         {"ORT", "K\xF6ln (S\xFC"
+                 "d)"}},
         patient("2", "\xC4\xD6\xDC\xE4\xF6\xFC\xDF,.-"),
     };
     const std::vector<Row> kvxdat1 = {
@@ -199,10 +208,13 @@ TEST_F(ReorganisationRunTest, CleansTextFieldsButLeavesDateFields)
     };
     reorganise(practice(person, kvxdat1));
 
-    EXPECT_EQ(column(result(0), "NACHNAME"), "M\xFCller L\xFC" "denscheidt|\xC4\xD6\xDC\xE4\xF6\xFC\xDF,.-");
+    EXPECT_EQ(column(result(0), "NACHNAME"), "M\xFCller L\xFC"
+                                             "denscheidt|\xC4\xD6\xDC\xE4\xF6\xFC\xDF,.-");
     EXPECT_EQ(column(result(0), "VORNAME"), "J  rgen|Eva");
-    EXPECT_EQ(column(result(0), "STRASSE"), "Stra\xDF" "e 5 2|");
-    EXPECT_EQ(column(result(0), "ORT"), "K\xF6ln  S\xFC" "d|");
+    EXPECT_EQ(column(result(0), "STRASSE"), "Stra\xDF"
+                                            "e 5 2|");
+    EXPECT_EQ(column(result(0), "ORT"), "K\xF6ln  S\xFC"
+                                        "d|");
     EXPECT_EQ(column(result(1), "UNTDATUM"), "12/05/20|");
     EXPECT_EQ(column(result(1), "TWW1121"), "Schmerz   rechts  " + std::string(200, 'x') + "|");
 }
@@ -223,7 +235,8 @@ TEST_F(ReorganisationRunTest, NoneOrOnePatientRecordEndsWithoutAnOutputFolderAnd
     for (int records = 0; records < 2; ++records) {
         const std::vector<Row> person(static_cast<std::size_t>(records), patient("1", "Einzig"));
         EXPECT_TRUE(reorganise(practice(person, {{{"DATNUMMER", "1"}}}), ConfirmOption::Backup,
-                               cli::exitcode::NothingToDo, records).nothingToDo);
+                               cli::exitcode::NothingToDo, records)
+                        .nothingToDo);
         EXPECT_THAT(printed, HasSubstr(cp1252::toUtf8("\nInformation\nKeine S\xE4tze zum Umsetzen vorhanden!\n")));
     }
     EXPECT_THAT(env.folderEntries("/praxis"), ElementsAre("kvxdat1.kvt", "kvxdat2.kvt", "kvxdat3.kvt", "person.kvt"));

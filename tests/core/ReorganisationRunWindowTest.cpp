@@ -26,9 +26,9 @@ struct Practice {
         for (int i = 1; i <= 12; ++i)
             person.push_back({{"DATNUMMER", std::to_string(i % 4 == 0 ? 0 : i)}, {"NACHNAME", "Patient"}});
         for (std::size_t k = 0; k < 4; ++k)
-            env.putFile("/praxis/" + std::string(TableNames[k].base) + ".kvt",
-                        testsupport::tableFile(TableNames[k].resource,
-                                               k == 0 ? person : std::vector<testsupport::Row>{}));
+            env.putFile(
+                "/praxis/" + std::string(TableNames[k].base) + ".kvt",
+                testsupport::tableFile(TableNames[k].resource, k == 0 ? person : std::vector<testsupport::Row>{}));
     }
 
     EndReason run(Confirmation answer, ReorganisationRun::Checks checks = ReorganisationRun::Checks::Made)
@@ -54,9 +54,13 @@ struct Practice {
 // The run report's summary: the patients with key 0 have no valid number.
 std::string summary()
 {
-    std::string report = "Patienten: 12 gelesen, 9 \xFC" "bernommen, 3 entfallen (3 ohne g\xFCltige Nummer)\r\n";
+    std::string report = "Patienten: 12 gelesen, 9 \xFC"
+                         "bernommen, 3 entfallen (3 ohne g\xFCltige Nummer)\r\n";
     for (int k = 1; k <= 3; ++k)
-        report += "kvxdat" + std::to_string(k) + ".kvt: 0 Zeilen gelesen, 0 \xFC" "bernommen, 0 nicht \xFC" "bernommen, "
+        report += "kvxdat" + std::to_string(k) +
+                  ".kvt: 0 Zeilen gelesen, 0 \xFC"
+                  "bernommen, 0 nicht \xFC"
+                  "bernommen, "
                   "9 leer neu angelegt\r\n";
     return report + "Textwerte: 0 durch die Bereinigung ge\xE4ndert, 0 gek\xFCrzt\r\n"
                     "Bericht im Ausgabeordner: Patienten.csv, Untersuchungen.csv, Protokoll.txt\r\n";
@@ -70,7 +74,7 @@ TEST(ReorganisationRunWindowTest, CountsEveryRecordIsBusyUntilTheCompletionAndTe
         Practice practice;
         EXPECT_EQ(practice.run(answer), answer == Confirmation::Backup ? EndReason::CopiedBack : EndReason::Doubt);
 
-        std::vector<std::string> expected = {"busy", "log ", "log Die Datei wird reorganisiert\r\n",
+        std::vector<std::string> expected = {"busy",          "log ",  "log Die Datei wird reorganisiert\r\n",
                                              "show progress", "min 0", "max 12"};
         for (int r = 1; r <= 12; ++r)
             expected.insert(expected.end(), {"value " + std::to_string(r), "caption  " + std::to_string(r), "repaint"});
@@ -82,11 +86,12 @@ TEST(ReorganisationRunWindowTest, CountsEveryRecordIsBusyUntilTheCompletionAndTe
                              "\rneuen Dateien unter:\r/praxis/REORG_AUSGANG_03_05_0/\r",
                          "confirmation"});
         if (answer == Confirmation::Doubt)
-            expected.push_back(cp1252::ansi("Kontrolliertes Ende (i): Das Programm bricht jetzt ab, ohne Änderungen an") +
-                               "\rden Originaldaten vorzunehmen.\r" +
-                               cp1252::ansi("Damit ist Artiqon 2.71 zur Zeit nicht lauffähig.\r") +
-                               cp1252::ansi("Klären Sie bitte die Umgebungsbedingungen und starten Sie \r") +
-                               "dann Torvane nch einmal.");
+            expected.push_back(
+                cp1252::ansi("Kontrolliertes Ende (i): Das Programm bricht jetzt ab, ohne Änderungen an") +
+                "\rden Originaldaten vorzunehmen.\r" +
+                cp1252::ansi("Damit ist Artiqon 2.71 zur Zeit nicht lauffähig.\r") +
+                cp1252::ansi("Klären Sie bitte die Umgebungsbedingungen und starten Sie \r") +
+                "dann Torvane nch einmal.");
         expected.push_back("confirmation closed");
         if (answer == Confirmation::Backup)
             expected.insert(expected.end(), {"busy", "log Die Datei wird reorganisiert\r\n" + summary() +

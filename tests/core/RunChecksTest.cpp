@@ -29,7 +29,10 @@ using Names = std::vector<std::string>;
 
 constexpr const char* Data = "/praxis/";
 
-std::string fileOf(std::size_t k) { return std::string(TableNames[k].base) + ".kvt"; }
+std::string fileOf(std::size_t k)
+{
+    return std::string(TableNames[k].base) + ".kvt";
+}
 
 // A table file written field by field, as other programs write them.
 struct TableSpec {
@@ -39,10 +42,10 @@ struct TableSpec {
         int length;
     };
     std::vector<Field> fields;
-    std::vector<std::vector<std::string>> rows;  // values in field order
+    std::vector<std::vector<std::string>> rows; // values in field order
     unsigned char version = 0x03;
-    int areaBehindFields = 0;   // as FoxPro keeps 263 bytes there
-    int claimedRows = -1;       // the record count, when it is not the rows written
+    int areaBehindFields = 0; // as FoxPro keeps 263 bytes there
+    int claimedRows = -1;     // the record count, when it is not the rows written
     int recordLengthOff = 0;
 
     std::string bytes() const
@@ -90,7 +93,8 @@ struct Practice {
                                       {{"DATNUMMER", "2"}, {"NACHNAME", "Brandt"}},
                                       {{"DATNUMMER", "3"}, {"NACHNAME", "Claasen"}}};
         for (std::size_t k = 0; k < 4; ++k)
-            put(k, testsupport::tableFile(TableNames[k].resource, k == 0 ? person : testsupport::keyRows({"1", "2", "3"})));
+            put(k, testsupport::tableFile(TableNames[k].resource,
+                                          k == 0 ? person : testsupport::keyRows({"1", "2", "3"})));
     }
     void put(std::size_t k, const std::string& bytes) { env.putFile(Data + fileOf(k), bytes); }
 
@@ -100,8 +104,8 @@ struct Practice {
         std::istringstream in;
         std::ostringstream out, err;
         cli::Terminal terminal{in, out, err};
-        const int status = cli::runCommandLine({"torvane-cli", confirm, std::string(Data) + "person.kvt"}, faulty,
-                                               clock, terminal);
+        const int status =
+            cli::runCommandLine({"torvane-cli", confirm, std::string(Data) + "person.kvt"}, faulty, clock, terminal);
         printed = out.str();
         errors = err.str();
         return status;
@@ -137,11 +141,9 @@ TEST(RunChecksTest, ARunThatCannotFinishIsRefusedOnceAndCreatesNothing)
     struct Case {
         const char* what;
         std::function<void(Practice&)> make;
-        const char* message;  // UTF-8
+        const char* message; // UTF-8
     };
-    const auto replace = [](std::size_t k, std::string bytes) {
-        return [k, bytes](Practice& p) { p.put(k, bytes); };
-    };
+    const auto replace = [](std::size_t k, std::string bytes) { return [k, bytes](Practice& p) { p.put(k, bytes); }; };
     const std::string person = testsupport::tableFile(101, {});
     const std::vector<Case> cases{
         {"kvxdat1 missing", [](Practice& p) { p.env.deleteFile(std::string(Data) + "kvxdat1.kvt"); },
@@ -192,7 +194,8 @@ TEST(RunChecksTest, ASecondRunOnTheSameTemporaryFolderIsRefusedBeforeItWrites)
     EXPECT_EQ(practice.cli(), cli::exitcode::Locked);
     EXPECT_THAT(practice.printed, HasSubstr("Im temporären Ordner\n/tmp/\narbeitet gerade eine andere Reorganisation"));
     EXPECT_EQ(practice.env.folderEntries("/tmp"), Names{});
-    EXPECT_EQ(practice.env.folderEntries("/praxis"), (Names{"kvxdat1.kvt", "kvxdat2.kvt", "kvxdat3.kvt", "person.kvt"}));
+    EXPECT_EQ(practice.env.folderEntries("/praxis"),
+              (Names{"kvxdat1.kvt", "kvxdat2.kvt", "kvxdat3.kvt", "person.kvt"}));
     first.reset();
     EXPECT_EQ(practice.cli(), cli::exitcode::CopiedBack) << practice.errors;
 }
@@ -205,45 +208,62 @@ TEST(RunChecksTest, TablesNotLikeThePracticesAreWarnedOfBeforeTheConfirmation)
         const char* what;
         std::size_t table;
         TableSpec spec;
-        Names warnings;  // UTF-8, in order
+        Names warnings; // UTF-8, in order
     };
     const std::vector<Case> cases{
         // Its rows are read from behind the terminator, where the area lies.
-        {"FoxPro with its area behind the field list", 2,
+        {"FoxPro with its area behind the field list",
+         2,
          {{{"DATNUMMER", 'C', 6}, {"T1111", 'C', 1}}, {{"1", "x"}}, 0x30, 263},
          {"Warnung: kvxdat2.kvt: Keine der 1 Zeilen gelangt ins Ergebnis; jeder Patient erhält eine leere Zeile.",
           "Warnung: kvxdat2.kvt: Die Datei hat die Kennung 0x30 statt 0x03 und stammt wohl nicht aus dem "
           "Praxisprogramm; sie wird trotzdem wie eine Praxistabelle gelesen.",
           "Warnung: kvxdat2.kvt: Laut Dateikopf beginnen die Sätze bei Byte 360, gelesen werden sie ab Byte 97; "
           "die Werte können verschoben oder leer ankommen."}},
-        {"a memo field", 1, {{{"DATNUMMER", 'C', 6}, {"NOTIZ", 'M', 10}}, {{"1", "0000000001"}}},
+        {"a memo field",
+         1,
+         {{{"DATNUMMER", 'C', 6}, {"NOTIZ", 'M', 10}}, {{"1", "0000000001"}}},
          {"Warnung: kvxdat1.kvt: Das Feld NOTIZ ist ein Memofeld; sein Inhalt steht in einer anderen Datei und "
           "wird nicht übernommen.",
           "Warnung: kvxdat1.kvt: Das Feld NOTIZ gibt es in der neuen Tabelle nicht; 1 Wert geht verloren."}},
-        {"a currency field", 3, {{{"DATNUMMER", 'C', 6}, {"BETRAG", 'Y', 8}}, {{"1", ""}}},
+        {"a currency field",
+         3,
+         {{{"DATNUMMER", 'C', 6}, {"BETRAG", 'Y', 8}}, {{"1", ""}}},
          {"Warnung: kvxdat3.kvt: Das Feld BETRAG hat den Typ Y, der keinen Klartext enthält; übernommen wird nur, "
           "was davon als Text lesbar ist.",
           "Warnung: kvxdat3.kvt: Das Feld BETRAG gibt es in der neuen Tabelle nicht; 0 Werte gehen verloren."}},
-        {"a short file", 3, {{{"DATNUMMER", 'C', 6}}, {{"1"}, {"2"}, {"3"}}, 0x03, 0, 5},
+        {"a short file",
+         3,
+         {{{"DATNUMMER", 'C', 6}}, {{"1"}, {"2"}, {"3"}}, 0x03, 0, 5},
          {"Warnung: kvxdat3.kvt: Die Datei ist kürzer, als ihre Satzzahl verlangt: 2 von 5 Sätzen fehlen und "
           "werden als leere Sätze gelesen."}},
-        {"a record length off", 3, {{{"DATNUMMER", 'C', 6}}, {{"1"}}, 0x03, 0, -1, 4},
+        {"a record length off",
+         3,
+         {{{"DATNUMMER", 'C', 6}}, {{"1"}}, 0x03, 0, -1, 4},
          {"Warnung: kvxdat3.kvt: Die Datei ist kürzer, als ihre Satzzahl verlangt: 1 von 1 Sätzen fehlen und "
           "werden als leere Sätze gelesen.",
           "Warnung: kvxdat3.kvt: Die Satzlänge im Dateikopf (11) passt nicht zu den Feldern (7); die Werte können "
           "verschoben oder leer ankommen."}},
-        {"no DATNUMMER", 2, {{{"NUMMER", 'C', 6}, {"T1111", 'C', 1}}, {{"1", "x"}}},
+        {"no DATNUMMER",
+         2,
+         {{{"NUMMER", 'C', 6}, {"T1111", 'C', 1}}, {{"1", "x"}}},
          {"Warnung: kvxdat2.kvt: Die Tabelle hat kein Feld DATNUMMER; keine ihrer Zeilen lässt sich einem "
           "Patienten zuordnen, jeder Patient erhält eine leere Zeile."}},
-        {"an extra field", 1, {{{"DATNUMMER", 'C', 6}, {"EXTRA", 'C', 20}}, {{"1", "Bemerkung"}, {"2", "noch eine"}, {"3"}}},
+        {"an extra field",
+         1,
+         {{{"DATNUMMER", 'C', 6}, {"EXTRA", 'C', 20}}, {{"1", "Bemerkung"}, {"2", "noch eine"}, {"3"}}},
          {"Warnung: kvxdat1.kvt: Das Feld EXTRA gibt es in der neuen Tabelle nicht; 2 Werte gehen verloren."}},
-        {"a wider field", 0,
+        {"a wider field",
+         0,
          {{{"DATNUMMER", 'C', 6}, {"NACHNAME", 'C', 40}, {"VORNAME", 'C', 25}},
           {{"1", "Albers-Oberhausen-Mittelstaedt"}, {"2", "Brandt"}, {"3", "Claasen"}}},
          {"Warnung: person.kvt: 1 Wert im Feld NACHNAME wird gekürzt, weil das Feld der neuen Tabelle schmaler ist."}},
-        {"no row reaches the result", 3, {{{"DATNUMMER", 'C', 6}}, {{"90"}, {"91"}}},
+        {"no row reaches the result",
+         3,
+         {{{"DATNUMMER", 'C', 6}}, {{"90"}, {"91"}}},
          {"Warnung: kvxdat3.kvt: Keine der 2 Zeilen gelangt ins Ergebnis; jeder Patient erhält eine leere Zeile."}},
-        {"a patient number twice", 0,
+        {"a patient number twice",
+         0,
          {{{"DATNUMMER", 'C', 6}, {"NACHNAME", 'C', 25}}, {{"1", "Albers"}, {"1", "Brandt"}, {"3", "Claasen"}}},
          {"Warnung: person.kvt: 1 Patientennummer kommt mehrfach vor (1); der spätere Patient erhält die Daten "
           "des ersten (siehe Protokoll.txt)."}},
@@ -282,8 +302,11 @@ TEST(RunChecksTest, ATableChangedWhileTheConfirmationWaitsIsNotReplaced)
     };
     const std::vector<Case> cases{
         {"a byte in kvxdat2, same size", editByte(2), "kvxdat2.kvt"},
-        {"a row added to person", [](Practice& p) {
-             p.put(0, testsupport::tableFile(101, {{{"DATNUMMER", "1"}}, {{"DATNUMMER", "2"}}, {{"DATNUMMER", "3"}},
+        {"a row added to person",
+         [](Practice& p) {
+             p.put(0, testsupport::tableFile(101, {{{"DATNUMMER", "1"}},
+                                                   {{"DATNUMMER", "2"}},
+                                                   {{"DATNUMMER", "3"}},
                                                    {{"DATNUMMER", "4"}, {"NACHNAME", "Neu"}}}));
          },
          "person.kvt"},

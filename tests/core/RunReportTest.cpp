@@ -38,7 +38,10 @@ using Outcome = ReferencePatient::Outcome;
 const std::string Data = "/praxis/";
 const std::string Output = "/praxis/REORG_AUSGANG_03_05_0/";
 
-std::string tableName(std::size_t k) { return std::string(TableNames[k].base) + ".kvt"; }
+std::string tableName(std::size_t k)
+{
+    return std::string(TableNames[k].base) + ".kvt";
+}
 
 // One line of a semicolon-separated file, quoted where a spreadsheet program needs it.
 std::string csvLine(const std::vector<std::string>& fields)
@@ -66,8 +69,8 @@ std::string nameOf(const std::string& surname, const std::string& firstName)
 
 // What the report must say, worked out from the model's decisions.
 struct ExpectedReport {
-    std::string patients = csvLine({"Satz", "Alte Nummer", "Neue Nummer", "Nachname", "Vorname", "Geburtsdatum",
-                                    "Ergebnis"});
+    std::string patients =
+        csvLine({"Satz", "Alte Nummer", "Neue Nummer", "Nachname", "Vorname", "Geburtsdatum", "Ergebnis"});
     std::string examinations = csvLine({"Tabelle", "Satz", "Nummer", "Grund"});
     ReportSummary summary;
 };
@@ -87,8 +90,11 @@ PatientOutcome outcomeOf(const ReferencePatient& p, std::int32_t personRows)
 std::string outcomeText(PatientOutcome outcome, std::int32_t other)
 {
     const std::string n = std::to_string(other);
-    const std::string texts[] = {"übernommen", "übernommen mit den Daten von Satz " + n + " (gleiche Nummer)",
-                                 "entfällt: Platzhalter", "entfällt: ohne Namen", "entfällt: keine gültige Nummer",
+    const std::string texts[] = {"übernommen",
+                                 "übernommen mit den Daten von Satz " + n + " (gleiche Nummer)",
+                                 "entfällt: Platzhalter",
+                                 "entfällt: ohne Namen",
+                                 "entfällt: keine gültige Nummer",
                                  "entfällt: gleiche Nummer wie Satz " + n};
     return cp1252::ansi(texts[static_cast<std::size_t>(outcome)]);
 }
@@ -100,8 +106,9 @@ void expectPatients(const PracticeFiles& sources, const ReferenceResult& model, 
     for (const ReferencePatient& p : model.patients) {
         const PatientOutcome outcome = outcomeOf(p, personRows);
         ++expected.summary.patients.outcomes[static_cast<std::size_t>(outcome)];
-        expected.patients += csvLine({std::to_string(p.record), p.number, p.newNumber ? std::to_string(p.newNumber) : "",
-                                      p.surname, p.firstName, p.birthDate, outcomeText(outcome, p.rows[0])});
+        expected.patients +=
+            csvLine({std::to_string(p.record), p.number, p.newNumber ? std::to_string(p.newNumber) : "", p.surname,
+                     p.firstName, p.birthDate, outcomeText(outcome, p.rows[0])});
         if (outcome == PatientOutcome::CarriedWithDataOf || outcome == PatientOutcome::SameNumberAs)
             expected.summary.sameNumbers.push_back({p.key, p.record, nameOf(p.surname, p.firstName), p.rows[0],
                                                     nameOf(p.dataSurname, p.dataFirstName), p.newNumber});
@@ -128,7 +135,7 @@ void expectExaminations(const PracticeFiles& sources, const ReferenceResult& mod
             if (carriedRows.contains(row))
                 continue;
             const std::string number = trimmed(table.record(row).substr(static_cast<std::size_t>(key.start - 1),
-                                                                         static_cast<std::size_t>(key.length)));
+                                                                        static_cast<std::size_t>(key.length)));
             // Shown as the number it reads as, or as it stands when that is no whole number.
             const double value = referenceNumber(number);
             const bool whole = std::floor(value) == value && std::abs(value) < 2147483648.0;
@@ -147,14 +154,14 @@ void expectExaminations(const PracticeFiles& sources, const ReferenceResult& mod
                 text = cp1252::ansi("Patient entfällt (Satz ") + std::to_string(dropped->record) + ")";
             }
             ++exam.notCarried[static_cast<std::size_t>(reason)];
-            expected.examinations += csvLine(
-                {tableName(k), std::to_string(row), whole ? std::to_string(static_cast<std::int64_t>(value)) : number, text});
+            expected.examinations += csvLine({tableName(k), std::to_string(row),
+                                              whole ? std::to_string(static_cast<std::int64_t>(value)) : number, text});
         }
         for (const ReferencePatient& p : model.patients) {
             if (p.outcome == Outcome::Carried && (exam.missing || p.rows[k] > exam.read)) {
                 ++exam.createdBlank;
-                expected.examinations += csvLine({tableName(k), std::to_string(p.newNumber), std::to_string(p.key),
-                                                  "neu angelegt, leer"});
+                expected.examinations +=
+                    csvLine({tableName(k), std::to_string(p.newNumber), std::to_string(p.key), "neu angelegt, leer"});
             }
         }
     }
@@ -248,8 +255,7 @@ void expectReportAsTheModelSays(const PracticeFiles& sources, int* cases = nullp
             warned.summary.warnings.push_back(warning);
     }
     EXPECT_EQ(firstDifference(expected.patients, run.file(texts::PatientsFile)), "") << texts::PatientsFile;
-    EXPECT_EQ(firstDifference(expected.examinations, run.file(texts::ExaminationsFile)), "")
-        << texts::ExaminationsFile;
+    EXPECT_EQ(firstDifference(expected.examinations, run.file(texts::ExaminationsFile)), "") << texts::ExaminationsFile;
     EXPECT_EQ(firstDifference(texts::protocol(warned.summary), run.file(texts::ProtocolFile)), "")
         << texts::ProtocolFile;
     const std::string logged = cli::terminalText(texts::logLines(expected.summary, true));
@@ -289,14 +295,14 @@ Row patient(const std::string& key, const std::string& surname, const std::strin
 TEST(RunReportTest, EveryKindOfCaseInOnePractice)
 {
     const std::vector<Row> person = {
-        patient("1", "Adler", "Anna"),          // 1
-        patient("5", "Neuer_Patient", ""),      // 2 placeholder; its number's rows go with it
-        patient("5", "Zweiter", "Hans"),        // 3 the placeholder's number
-        patient("", "Ohne"),                    // 4
-        patient("7", "   ", ""),                // 5 nameless
-        patient("1", "Semi;Kolon", "\"Q\""),    // 6 carried as Adler
-        patient("11.5", "Halb"),                // 7 12: no patient record has it
-        patient("9", "Bach"),                   // 8 no examination rows
+        patient("1", "Adler", "Anna"),       // 1
+        patient("5", "Neuer_Patient", ""),   // 2 placeholder; its number's rows go with it
+        patient("5", "Zweiter", "Hans"),     // 3 the placeholder's number
+        patient("", "Ohne"),                 // 4
+        patient("7", "   ", ""),             // 5 nameless
+        patient("1", "Semi;Kolon", "\"Q\""), // 6 carried as Adler
+        patient("11.5", "Halb"),             // 7 12: no patient record has it
+        patient("9", "Bach"),                // 8 no examination rows
     };
     const std::vector<Row> kvxdat1 = {{{"DATNUMMER", "1"}, {"TWW1111", "Schmerz! (rechts)"}},
                                       {{"DATNUMMER", "1"}},
@@ -310,25 +316,22 @@ TEST(RunReportTest, EveryKindOfCaseInOnePractice)
 
     const ReportedRun run(sources);
     EXPECT_THAT(lines(cp1252::toUtf8(run.file(texts::PatientsFile))),
-                ::testing::ElementsAre("Satz;Alte Nummer;Neue Nummer;Nachname;Vorname;Geburtsdatum;Ergebnis\r",
-                                       "1;1;1;Adler;Anna;19700101;übernommen\r",
-                                       "2;5;;Neuer_Patient;;19700101;entfällt: Platzhalter\r",
-                                       "3;5;;Zweiter;Hans;19700101;entfällt: gleiche Nummer wie Satz 2\r",
-                                       "4;;;Ohne;Eva;19700101;entfällt: keine gültige Nummer\r",
-                                       "5;7;;;;19700101;entfällt: ohne Namen\r",
-                                       "6;1;2;\"Semi;Kolon\";\"\"\"Q\"\"\";19700101;übernommen mit den Daten von Satz 1 "
-                                       "(gleiche Nummer)\r",
-                                       "7;11.5;;Halb;Eva;19700101;entfällt: keine gültige Nummer\r",
-                                       "8;9;3;Bach;Eva;19700101;übernommen\r"));
+                ::testing::ElementsAre(
+                    "Satz;Alte Nummer;Neue Nummer;Nachname;Vorname;Geburtsdatum;Ergebnis\r",
+                    "1;1;1;Adler;Anna;19700101;übernommen\r", "2;5;;Neuer_Patient;;19700101;entfällt: Platzhalter\r",
+                    "3;5;;Zweiter;Hans;19700101;entfällt: gleiche Nummer wie Satz 2\r",
+                    "4;;;Ohne;Eva;19700101;entfällt: keine gültige Nummer\r", "5;7;;;;19700101;entfällt: ohne Namen\r",
+                    "6;1;2;\"Semi;Kolon\";\"\"\"Q\"\"\";19700101;übernommen mit den Daten von Satz 1 "
+                    "(gleiche Nummer)\r",
+                    "7;11.5;;Halb;Eva;19700101;entfällt: keine gültige Nummer\r",
+                    "8;9;3;Bach;Eva;19700101;übernommen\r"));
     EXPECT_THAT(lines(cp1252::toUtf8(run.file(texts::ExaminationsFile))),
-                ::testing::ElementsAre("Tabelle;Satz;Nummer;Grund\r",
-                                       "kvxdat1.kvt;2;1;weitere Zeile desselben Patienten\r",
-                                       "kvxdat1.kvt;3;5;Patient entfällt (Satz 2)\r",
-                                       "kvxdat1.kvt;4;12;Patient entfällt (Satz 7)\r",
-                                       "kvxdat1.kvt;5;900001;kein Patient mit dieser Nummer\r",
-                                       "kvxdat1.kvt;6;7.5;kein Patient mit dieser Nummer\r",
-                                       "kvxdat1.kvt;3;9;neu angelegt, leer\r", "kvxdat2.kvt;3;9;neu angelegt, leer\r",
-                                       "kvxdat3.kvt;3;9;neu angelegt, leer\r"));
+                ::testing::ElementsAre(
+                    "Tabelle;Satz;Nummer;Grund\r", "kvxdat1.kvt;2;1;weitere Zeile desselben Patienten\r",
+                    "kvxdat1.kvt;3;5;Patient entfällt (Satz 2)\r", "kvxdat1.kvt;4;12;Patient entfällt (Satz 7)\r",
+                    "kvxdat1.kvt;5;900001;kein Patient mit dieser Nummer\r",
+                    "kvxdat1.kvt;6;7.5;kein Patient mit dieser Nummer\r", "kvxdat1.kvt;3;9;neu angelegt, leer\r",
+                    "kvxdat2.kvt;3;9;neu angelegt, leer\r", "kvxdat3.kvt;3;9;neu angelegt, leer\r"));
     const std::string protocol = cp1252::toUtf8(run.file(texts::ProtocolFile));
     EXPECT_THAT(protocol, HasSubstr("ACHTUNG: 2 Patientensätze mit der Nummer eines anderen Satzes\r\n"));
     EXPECT_THAT(protocol, HasSubstr("  Nummer 1: Satz 6 (Semi;Kolon, \"Q\") wurde mit den Daten von Satz 1 (Adler, "
@@ -403,8 +406,13 @@ INSTANTIATE_TEST_SUITE_P(Files, ReportWriteFailureTest,
 TEST(RunReportTest, CsvFieldsAreQuotedOnlyWhereNeeded)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"Müller", "Müller"}, {"", ""}, {"a;b", "\"a;b\""}, {"Sagt \"Hallo\"", "\"Sagt \"\"Hallo\"\"\""},
-        {"zwei\r\nZeilen", "\"zwei\r\nZeilen\""}, {"nur\nLF", "\"nur\nLF\""}, {"' , .", "' , ."},
+        {"Müller", "Müller"},
+        {"", ""},
+        {"a;b", "\"a;b\""},
+        {"Sagt \"Hallo\"", "\"Sagt \"\"Hallo\"\"\""},
+        {"zwei\r\nZeilen", "\"zwei\r\nZeilen\""},
+        {"nur\nLF", "\"nur\nLF\""},
+        {"' , .", "' , ."},
     };
     for (const auto& [value, quoted] : cases) {
         CsvText text;

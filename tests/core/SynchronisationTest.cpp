@@ -31,7 +31,7 @@ TEST_F(SynchronisationTest, NewKeysFollowThePersonRecordCountAndWithoutKvxdat3Ta
     putTables(Temp, {});
     putTables(Temp, {}, true);
     putTables(Daten, {}, false, 3);
-    open(main, Temp);  // a kvxdat3 the next opening must not keep
+    open(main, Temp); // a kvxdat3 the next opening must not keep
     open(main, Daten);
     open(temp, Temp);
     EXPECT_EQ(keyed.erzeuge_neuen_datensatz(temp), 1);
@@ -64,7 +64,7 @@ TEST_F(SynchronisationTest, GroessteDatnummerIsTheRecordCountAndReloadsTheNotedR
     EXPECT_EQ(sets.db_main[0].GetData(Variant("DATNUMMER")), Variant("20"));
 
     sets.db_main[0].Go(7);
-    open(main, Temp);  // a cursor left from a longer table counts as none
+    open(main, Temp); // a cursor left from a longer table counts as none
     EXPECT_EQ(keyed.groesste_Datnummer(main, db1), 2);
     EXPECT_EQ(cursor(0), 2);
 }
@@ -81,8 +81,8 @@ TEST_F(SynchronisationTest, TablesWithTheKeyStandOnItsFirstRecordTheOthersGainAW
     synchronise(temp, 0);
     EXPECT_EQ(cursor(1, true), 1) << "a blank key reads as 0";
     close(temp);
-    const TableFixture::Tables written = {keyRows({"4", "5  ", "5", "0"}), keyRows({"", "5"}),
-                                          keyRows({"5", "7", "0"}), keyRows({"5", "0"})};
+    const TableFixture::Tables written = {keyRows({"4", "5  ", "5", "0"}), keyRows({"", "5"}), keyRows({"5", "7", "0"}),
+                                          keyRows({"5", "0"})};
     for (std::size_t k = 0; k < 4; ++k)
         EXPECT_TRUE(holds(Temp, k, written[k], true)) << k;
 }
@@ -93,7 +93,8 @@ void scanSynchronise(TableFixture& world, std::int32_t key)
 {
     for (dbases& table : world.sets.db_main) {
         std::int32_t i = 1;
-        while (i <= table.NoRecords() && (table.Go(i), leadingNumber(table.GetData(Variant("DATNUMMER")).toText()) != key))
+        while (i <= table.NoRecords() &&
+               (table.Go(i), leadingNumber(table.GetData(Variant("DATNUMMER")).toText()) != key))
             ++i;
         if (i > table.NoRecords()) {
             table.Go(dbases::AppendRecord);
@@ -114,7 +115,7 @@ void compareIndexWithScan(unsigned seed, int steps)
     auto pick = [&](std::int32_t n) { return std::uniform_int_distribution<std::int32_t>(0, n - 1)(random); };
     auto anyText = [&] { return texts[static_cast<std::size_t>(pick(static_cast<std::int32_t>(texts.size())))]; };
     TableFixture::Tables start;
-    for (auto& rows : start) {  // odd seeds start with larger tables, even ones with tiny or empty ones
+    for (auto& rows : start) { // odd seeds start with larger tables, even ones with tiny or empty ones
         for (std::int32_t n = pick(seed % 2 == 1 ? 30 : 4); n > 0; --n)
             rows.push_back({{"DATNUMMER", anyText()}});
     }
@@ -129,22 +130,23 @@ void compareIndexWithScan(unsigned seed, int steps)
         dbases &table = indexed.sets.db_main[k], &scan = scanned.sets.db_main[k];
         const Variant field("DATNUMMER"), text(anyText());
         std::int32_t key = action == 4 ? pick(48) - 4 : keys[static_cast<std::size_t>(pick(11))];
-        if (action <= 1) {  // a key rewritten in place, or a row appended, between lookups
+        if (action <= 1) { // a key rewritten in place, or a row appended, between lookups
             const std::int32_t record = action == 0 && table.NoRecords() > 0 ? 1 + pick(table.NoRecords()) : -5;
             for (dbases* each : {&table, &scan}) {
                 each->Go(record);
                 each->WriteData(field, text);
                 each->UpDate();
             }
-        } else if (action == 3) {  // the scan loads every record in turn, then the noted one
+        } else if (action == 3) { // the scan loads every record in turn, then the noted one
             const std::int32_t noted = scan.hole_nummer();
             for (std::int32_t i = 1; i <= scan.NoRecords(); ++i)
                 scan.Go(i);
             scan.Go(noted);
             std::string name(DatabaseSets::HandleNames[k]);
-            EXPECT_EQ(indexed.keyed.groesste_Datnummer(indexed.main, name), scan.NoRecords() > 0 ? scan.NoRecords() : -10);
+            EXPECT_EQ(indexed.keyed.groesste_Datnummer(indexed.main, name),
+                      scan.NoRecords() > 0 ? scan.NoRecords() : -10);
         } else {
-            if (action == 2) {  // an unwritten change, then the key the table stands on
+            if (action == 2) { // an unwritten change, then the key the table stands on
                 key = static_cast<std::int32_t>(leadingNumber(table.GetData(field).toText()));
                 table.WriteData(field, text);
                 scan.WriteData(field, text);

@@ -34,7 +34,7 @@ TEST_F(TemplateFilesTest, AFailedDeleteIsReportedAndKeptAFailedWriteIsSilent)
 {
     disk.mem.putFile("C:\\Temp\\persontemplate.kvt", "stale");
     disk.env.failAlways(FaultInjectingEnv::Op::DeleteFile, "persontemplate", errnum::PermissionDenied);
-    disk.mem.setCapacity(5 + 2404);  // room for kvxdat1's template only
+    disk.mem.setCapacity(5 + 2404); // room for kvxdat1's template only
     disk.workspace.temppfad = "C:\\Temp\\";
     templates.extrahiere_aus_resource();
     ASSERT_EQ(disk.errors.reports.size(), 1u);

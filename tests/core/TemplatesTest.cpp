@@ -13,7 +13,12 @@ namespace {
 TEST(TemplatesTest, EachBlobIsTheEmptyTableOfItsFieldList)
 {
     // Sizes of 14, 74, 254 and 59 fields; dates as year - 1900, month, day.
-    struct Expected { const char* base; std::size_t size; const char* date; char languageDriver; };
+    struct Expected {
+        const char* base;
+        std::size_t size;
+        const char* date;
+        char languageDriver;
+    };
     const Expected expected[] = {{"person", 484, "\x6E\x02\x12", 0x00},
                                  {"kvxdat1", 2404, "\x6E\x02\x12", 0x00},
                                  {"kvxdat2", 8164, "\x6E\x02\x12", 0x58},

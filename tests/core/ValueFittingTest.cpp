@@ -29,9 +29,11 @@ TEST(ValueFittingTest, CharacterValuesAreCutOrPaddedByAtMost250BlanksAndCleaned)
         EXPECT_EQ(fitted("a/b", type, 6), Fitted("a/b", "a/b")) << type;
 
     // a slash, a plus, an e with acute accent and the two bytes of a UTF-8 "ä"
-    const std::string dirty = "M\xFCller/Stra\xDF" "e+Ren\xE9 \xC3\xA4 \xC4\xD6\xDC\xE4\xF6 azAZ09,.-";
+    const std::string dirty = "M\xFCller/Stra\xDF"
+                              "e+Ren\xE9 \xC3\xA4 \xC4\xD6\xDC\xE4\xF6 azAZ09,.-";
     EXPECT_EQ(fitted(dirty, "C", static_cast<std::int16_t>(dirty.size())).second,
-              Variant("M\xFCller Stra\xDF" "e Ren     \xC4\xD6\xDC\xE4\xF6 azAZ09,.-"));
+              Variant("M\xFCller Stra\xDF"
+                      "e Ren     \xC4\xD6\xDC\xE4\xF6 azAZ09,.-"));
     std::string every;
     for (int c = 1; c < 256; ++c)
         every += static_cast<char>(c);

@@ -23,7 +23,7 @@ TEST(VariantTest, NumbersAreReadFromNumberShapesOrLeadingDigitsAndRoundedHalfToE
                                                       {"1 2", 1},   {"", 0},          {"abc", 0}};
     for (const auto& [text, number] : leading)
         EXPECT_EQ(leadingNumber(text), number) << text;
-    EXPECT_EQ(leadingNumber("12", 1), 1);  // never beyond the given length
+    EXPECT_EQ(leadingNumber("12", 1), 1); // never beyond the given length
 
     std::int32_t i32 = 0;
     std::int16_t i16 = 0;
@@ -35,8 +35,13 @@ TEST(VariantTest, NumbersAreReadFromNumberShapesOrLeadingDigitsAndRoundedHalfToE
 
 TEST(VariantTest, TextFormsUseTheGermanConventions)
 {
-    const std::pair<Variant, const char*> forms[] = {{17, "17"}, {1.5, "1,5"}, {-0.0, "0"}, {1e20, "1E+20"},
-        {Date{2010, 2, 18}, "18.02.2010"}, {Variant::null(), ""}, {Variant(), ""}};
+    const std::pair<Variant, const char*> forms[] = {{17, "17"},
+                                                     {1.5, "1,5"},
+                                                     {-0.0, "0"},
+                                                     {1e20, "1E+20"},
+                                                     {Date{2010, 2, 18}, "18.02.2010"},
+                                                     {Variant::null(), ""},
+                                                     {Variant(), ""}};
     for (const auto& [value, text] : forms)
         EXPECT_EQ(value.toText(), text);
 }

@@ -98,7 +98,8 @@ TEST(WindowsEnvTest, AnOpenTableLetsReadersInAndKeepsWritersOut)
 
     std::unique_ptr<RandomRWFile> second;
     const Status again = env.openReadWrite(table, &second);
-    EXPECT_EQ(std::pair(again.number(), again.osError()), std::pair(errnum::PathFileAccess, int{ERROR_SHARING_VIOLATION}));
+    EXPECT_EQ(std::pair(again.number(), again.osError()),
+              std::pair(errnum::PathFileAccess, int{ERROR_SHARING_VIOLATION}));
     EXPECT_EQ(env.deleteFile(table).number(), errnum::PathFileAccess);
     ASSERT_THAT(file->close(), IsOk());
     EXPECT_THAT(env.deleteFile(table), IsOk());
@@ -118,8 +119,9 @@ TEST(WindowsEnvTest, AFolderLockIsAHiddenFileThatGoesWithItsHolder)
     const DWORD bits = ::GetFileAttributesW(lockFile.c_str());
     EXPECT_NE(bits, INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(bits & FILE_ATTRIBUTE_HIDDEN, DWORD{FILE_ATTRIBUTE_HIDDEN});
-    const HANDLE reader = ::CreateFileW(lockFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE reader =
+        ::CreateFileW(lockFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_EQ(reader, INVALID_HANDLE_VALUE);
     EXPECT_EQ(::GetLastError(), DWORD{ERROR_SHARING_VIOLATION});
     lock.reset();
@@ -129,17 +131,20 @@ TEST(WindowsEnvTest, AFolderLockIsAHiddenFileThatGoesWithItsHolder)
 // The same failure reads the same on both systems.
 TEST(WindowsEnvTest, Win32CodesGiveTheNumbersOfTheClosestPosixFailure)
 {
-    struct Pair { DWORD win32; int posix; bool folderThere; };
-    for (const Pair& p : {Pair{ERROR_FILE_NOT_FOUND, ENOENT, true}, Pair{ERROR_PATH_NOT_FOUND, ENOENT, false},
-                          Pair{ERROR_ACCESS_DENIED, EACCES, true}, Pair{ERROR_DISK_FULL, ENOSPC, true},
-                          Pair{ERROR_HANDLE_DISK_FULL, ENOSPC, true}, Pair{ERROR_SHARING_VIOLATION, EBUSY, true},
-                          Pair{ERROR_LOCK_VIOLATION, EBUSY, true}, Pair{ERROR_GEN_FAILURE, EIO, true},
-                          Pair{ERROR_CRC, EIO, true}, Pair{ERROR_ALREADY_EXISTS, EEXIST, true},
-                          Pair{ERROR_FILE_EXISTS, EEXIST, true}, Pair{ERROR_INVALID_NAME, EINVAL, true},
-                          Pair{ERROR_FILENAME_EXCED_RANGE, ENAMETOOLONG, true},
-                          Pair{ERROR_NO_UNICODE_TRANSLATION, EILSEQ, true},
-                          Pair{ERROR_TOO_MANY_OPEN_FILES, EMFILE, true}, Pair{ERROR_WRITE_PROTECT, EROFS, true},
-                          Pair{ERROR_NOT_SAME_DEVICE, EXDEV, true}})
+    struct Pair {
+        DWORD win32;
+        int posix;
+        bool folderThere;
+    };
+    for (const Pair& p :
+         {Pair{ERROR_FILE_NOT_FOUND, ENOENT, true}, Pair{ERROR_PATH_NOT_FOUND, ENOENT, false},
+          Pair{ERROR_ACCESS_DENIED, EACCES, true}, Pair{ERROR_DISK_FULL, ENOSPC, true},
+          Pair{ERROR_HANDLE_DISK_FULL, ENOSPC, true}, Pair{ERROR_SHARING_VIOLATION, EBUSY, true},
+          Pair{ERROR_LOCK_VIOLATION, EBUSY, true}, Pair{ERROR_GEN_FAILURE, EIO, true}, Pair{ERROR_CRC, EIO, true},
+          Pair{ERROR_ALREADY_EXISTS, EEXIST, true}, Pair{ERROR_FILE_EXISTS, EEXIST, true},
+          Pair{ERROR_INVALID_NAME, EINVAL, true}, Pair{ERROR_FILENAME_EXCED_RANGE, ENAMETOOLONG, true},
+          Pair{ERROR_NO_UNICODE_TRANSLATION, EILSEQ, true}, Pair{ERROR_TOO_MANY_OPEN_FILES, EMFILE, true},
+          Pair{ERROR_WRITE_PROTECT, EROFS, true}, Pair{ERROR_NOT_SAME_DEVICE, EXDEV, true}})
         EXPECT_EQ(runErrorForWin32(p.win32), runErrorForErrno(p.posix, p.folderThere)) << p.win32;
 }
 

@@ -40,7 +40,11 @@ testsupport::PracticeFiles samplePractice(const sample::SampleOptions& options)
 
 void writePracticeCases(const std::filesystem::path& folder)
 {
-    struct Sample { const char* name; sample::SampleOptions options; std::vector<std::string> runs; };
+    struct Sample {
+        const char* name;
+        sample::SampleOptions options;
+        std::vector<std::string> runs;
+    };
     const std::vector<Sample> samples{
         {"beispiel-1", {250, 1, true}, {"backup"}},
         {"beispiel-2024", {250, 2024, true}, {"backup"}},

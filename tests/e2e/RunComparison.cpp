@@ -24,8 +24,8 @@ std::string bytesOf(const fs::path& file)
 
 bool isRunEntry(const std::string& name)
 {
-    return name.starts_with("TEMP_REORG_EINGANG_") || name.ends_with("template.kvt") || name.ends_with("temp.kvt")
-           || name == "Errorlog.txt";
+    return name.starts_with("TEMP_REORG_EINGANG_") || name.ends_with("template.kvt") || name.ends_with("temp.kvt") ||
+           name == "Errorlog.txt";
 }
 
 Tree readTree(const fs::path& root, bool onlyRunEntries)

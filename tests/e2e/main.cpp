@@ -22,10 +22,11 @@ int compare(char** argv)
 {
     const std::filesystem::path native = argv[0];
     const std::filesystem::path windows = argv[1];
-    const torvane::e2e::RunRecord nativeRecord{native / DataFolder, native / "temp", native / "konsole",
-                                               (native / DataFolder).string(), (native / "temp").string(), '/'};
-    const torvane::e2e::RunRecord windowsRecord{windows / DataFolder, argv[3], windows / "konsole",
-                                                std::string(argv[2]) + "\\" + DataFolder, argv[4], '\\'};
+    const torvane::e2e::RunRecord nativeRecord{native / DataFolder,        native / "temp",
+                                               native / "konsole",         (native / DataFolder).string(),
+                                               (native / "temp").string(), '/'};
+    const torvane::e2e::RunRecord windowsRecord{
+        windows / DataFolder, argv[3], windows / "konsole", std::string(argv[2]) + "\\" + DataFolder, argv[4], '\\'};
     const std::vector<std::string> differences = torvane::e2e::runDifferences(nativeRecord, windowsRecord);
     for (const std::string& difference : differences)
         std::cout << windows.filename().string() << ": " << difference << "\n";

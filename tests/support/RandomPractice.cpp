@@ -32,9 +32,9 @@ std::vector<TemplateField> randomLayout(int resource, std::mt19937& random)
             at->length = static_cast<int>(pick(random, 0, 60));
         else if (how == 3)
             at->type = "DNc"[pick(random, 0, 2)];
-        else if (how == 4 && fields.size() < 255)  // the most a table can hold
-            fields.insert(at, {Names[pick(random, 0, std::size(Names) - 1)], 'C',
-                               static_cast<int>(pick(random, 1, 30))});
+        else if (how == 4 && fields.size() < 255) // the most a table can hold
+            fields.insert(at,
+                          {Names[pick(random, 0, std::size(Names) - 1)], 'C', static_cast<int>(pick(random, 1, 30))});
     }
     return fields;
 }
@@ -43,8 +43,8 @@ std::vector<TemplateField> randomLayout(int resource, std::mt19937& random)
 
 PracticeFiles randomPractice(std::uint32_t seed)
 {
-    static const char* const OddKeys[] = {"",   "0",  "-3",  "7.5", "0.6",    "+4", "1e2", "12abc",
-                                          " 9", "3 4", ".5", "2.5", "-0", "999999", "1,5"};
+    static const char* const OddKeys[] = {"",   "0",   "-3", "7.5", "0.6", "+4",     "1e2", "12abc",
+                                          " 9", "3 4", ".5", "2.5", "-0",  "999999", "1,5"};
     static const std::string Bytes = "  aeimnrstAEZ\xE4\xFC\xDF\xC3\xA9_/()!0123456789,.-";
     std::mt19937 random(seed);
     std::vector<std::string> keys(pick(random, 15, 40));

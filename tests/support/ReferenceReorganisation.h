@@ -20,9 +20,9 @@ struct ReferencePatient {
     std::int32_t record = 0;
     // Record r's own values, blanks around removed.
     std::string number, surname, firstName, birthDate;
-    std::int32_t key = 0;                 // the number looked up
-    std::array<std::int32_t, 4> rows{};   // the row each working copy was positioned on; 0: none
-    std::string dataSurname, dataFirstName;  // on the patient row positioned on
+    std::int32_t key = 0;                   // the number looked up
+    std::array<std::int32_t, 4> rows{};     // the row each working copy was positioned on; 0: none
+    std::string dataSurname, dataFirstName; // on the patient row positioned on
     Outcome outcome = Outcome::NoNumber;
     int newNumber = 0;
 };
@@ -35,12 +35,12 @@ struct ReferenceFieldCount {
 };
 
 struct ReferenceResult {
-    bool nothingToDo = false;  // fewer than two patient records
+    bool nothingToDo = false; // fewer than two patient records
     int carried = 0;
-    PracticeFiles fresh;    // the fresh tables as the run leaves them; the result tables
-    PracticeFiles working;  // the working copies, with every row the synchronisation appended
-    std::vector<ReferencePatient> patients;                     // in table order
-    std::array<std::map<int, ReferenceFieldCount>, 4> fields;  // by table, field position
+    PracticeFiles fresh;                    // the fresh tables as the run leaves them; the result tables
+    PracticeFiles working;                  // the working copies, with every row the synchronisation appended
+    std::vector<ReferencePatient> patients; // in table order
+    std::array<std::map<int, ReferenceFieldCount>, 4> fields; // by table, field position
 };
 
 // What a reorganisation with the templates the program carries makes of a

@@ -49,7 +49,7 @@ struct TableFixture {
     bool holds(const std::string& folder, std::size_t k, const std::vector<Row>& rows, bool isTemp = false) const
     {
         const std::string expected = tableFile(TableNames[k].resource, rows), stored = bytes(folder, k, isTemp);
-        return stored == expected || stored + '\x1A' == expected;  // appending overwrites the end marker
+        return stored == expected || stored + '\x1A' == expected; // appending overwrites the end marker
     }
     void open(std::uint8_t set, std::string folder) { sets.open_database(set, folder); }
     void close(std::uint8_t set) { sets.Close_db(set); }

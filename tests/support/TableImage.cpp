@@ -100,11 +100,10 @@ std::string layoutTable(const std::vector<TemplateField>& fields, const std::vec
     const auto length = static_cast<std::size_t>(std::max<int>(layout.recordLength, 1));
     const std::string where =
         at < layout.dataStart ? "the header" : "record " + std::to_string((at - layout.dataStart) / length + 1);
-    return ::testing::AssertionFailure()
-           << expected->size() << " bytes expected, " << actual->size() << " found; first difference at byte " << at
-           << " in " << where
-           << ": expected \"" << expected->substr(std::min(at, expected->size()), 24) << "\", found \""
-           << actual->substr(std::min(at, actual->size()), 24) << "\"";
+    return ::testing::AssertionFailure() << expected->size() << " bytes expected, " << actual->size()
+                                         << " found; first difference at byte " << at << " in " << where
+                                         << ": expected \"" << expected->substr(std::min(at, expected->size()), 24)
+                                         << "\", found \"" << actual->substr(std::min(at, actual->size()), 24) << "\"";
 }
 
 } // namespace torvane::testsupport

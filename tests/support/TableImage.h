@@ -21,7 +21,7 @@ struct ImageField {
     std::string name;
     std::string type;
     int length = 0;
-    int start = 0;  // 1-based in the record image; position 1 is the deletion flag
+    int start = 0; // 1-based in the record image; position 1 is the deletion flag
 };
 
 // A table file read straight from its bytes, without the table object: the
@@ -47,8 +47,7 @@ std::string trimmed(const std::string& text);
 
 // A complete table file of any layout holding the rows (fields not named
 // stay blank), its record length the sum of the widths plus the flag.
-std::string layoutTable(const std::vector<TemplateField>& fields, const std::vector<Row>& rows,
-                        bool endMarker = true);
+std::string layoutTable(const std::vector<TemplateField>& fields, const std::vector<Row>& rows, bool endMarker = true);
 // Byte-for-byte equality of two table files, either of which may be missing;
 // a difference is named by its byte and record.
 ::testing::AssertionResult sameTable(const std::optional<std::string>& expected,

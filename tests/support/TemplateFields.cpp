@@ -42,11 +42,10 @@ std::vector<TemplateField> expand(const char* layout)
 
 const std::vector<TemplateField>& templateFields(int resourceNumber)
 {
-    static const std::array<std::vector<TemplateField>, 4> all{
-        expand(Layouts[0]), expand(Layouts[1]), expand(Layouts[2]), expand(Layouts[3])};
+    static const std::array<std::vector<TemplateField>, 4> all{expand(Layouts[0]), expand(Layouts[1]),
+                                                               expand(Layouts[2]), expand(Layouts[3])};
     static const std::vector<TemplateField> none;
-    return resourceNumber >= 101 && resourceNumber <= 104 ? all[static_cast<std::size_t>(resourceNumber - 101)]
-                                                          : none;
+    return resourceNumber >= 101 && resourceNumber <= 104 ? all[static_cast<std::size_t>(resourceNumber - 101)] : none;
 }
 
 } // namespace torvane::testsupport

@@ -42,7 +42,7 @@ struct Practice : QObject, ui::FileChooser, ui::MessageBoxes {
     ui::QtErrorDialogFactory dialogs{env, "support@example.invalid"};
     Session session{env, clock, dialogs};
     ui::FRMHaupt window{session, *this, *this};
-    std::optional<QString> answer;  // nothing: cancel
+    std::optional<QString> answer; // nothing: cancel
     ui::ChooserRequest asked;
     std::vector<Shown> shown;
     std::vector<Seen> painted;
@@ -77,8 +77,7 @@ struct Practice : QObject, ui::FileChooser, ui::MessageBoxes {
         return {window.testAttribute(Qt::WA_SetCursor) && window.cursor().shape() == Qt::WaitCursor,
                 control("cmdLoad_3")->isEnabled() && control("cmdsynchronisieren_0")->isEnabled() &&
                     control("cmdQuit")->isEnabled(),
-                control("lblsatz_3")->property("text").toString(), window.findChild<QProgressBar*>()->value(),
-                output};
+                control("lblsatz_3")->property("text").toString(), window.findChild<QProgressBar*>()->value(), output};
     }
 
     std::optional<QString> chooseFile(QWidget*, const ui::ChooserRequest& request) override
@@ -120,8 +119,8 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<bool>("byFrame");
         QTest::addColumn<EndReason>("end");
-        QTest::newRow("backup, after doubting") << QStringList{"optJANEIN_1", "optJANEIN_0"} << false
-                                                << EndReason::CopiedBack;
+        QTest::newRow("backup, after doubting")
+            << QStringList{"optJANEIN_1", "optJANEIN_0"} << false << EndReason::CopiedBack;
         QTest::newRow("doubt, after backup") << QStringList{"optJANEIN_0", "optJANEIN_1"} << false << EndReason::Doubt;
         QTest::newRow("backup, then closed by the frame") << QStringList{"optJANEIN_0"} << true << EndReason::Doubt;
     }

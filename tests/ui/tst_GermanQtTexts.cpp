@@ -65,7 +65,7 @@ private slots:
             box->accept();
         });
         torvane::ui::QtMessageBoxes().show(nullptr, torvane::MessageIcon::Information, "Information",
-                                            "Keine Sätze zum Umsetzen vorhanden!");
+                                           "Keine Sätze zum Umsetzen vorhanden!");
     }
 };
 

@@ -121,8 +121,8 @@ LOGFONTW fontOf(HWND control)
     if (needed.right - needed.left <= room.right - room.left && needed.bottom - needed.top <= room.bottom - room.top)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << utf16::toUtf8(shown) << " needs " << needed.right - needed.left << " x "
-                                         << needed.bottom - needed.top << " pixels, has "
-                                         << room.right - room.left << " x " << room.bottom - room.top;
+                                         << needed.bottom - needed.top << " pixels, has " << room.right - room.left
+                                         << " x " << room.bottom - room.top;
 }
 
 HICON messageBoxIcon(HWND box)

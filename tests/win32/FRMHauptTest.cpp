@@ -61,7 +61,7 @@ struct Practice : win32::FileChooser {
     Session session{env, clock, dialogs};
     std::optional<EndReason> ended;
     win32::FRMHaupt window{session, *this, [this](EndReason reason) { ended = reason; }};
-    std::optional<std::string> answer;  // nothing: cancel
+    std::optional<std::string> answer; // nothing: cancel
     desktop::ChooserRequest asked;
     HWND askedOver = nullptr;
     std::vector<Seen> painted;
@@ -70,7 +70,8 @@ struct Practice : win32::FileChooser {
     {
         env.setCommonAppDataFolder("C:\\ProgramData");
         env.createFolders("C:\\ProgramData\\Velmora_Patientendaten");
-        env.putFile("C:\\ProgramData\\Velmora_Patientendaten\\dbpfad.ini", DataFolder.substr(0, DataFolder.size() - 1) + "\r\n");
+        env.putFile("C:\\ProgramData\\Velmora_Patientendaten\\dbpfad.ini",
+                    DataFolder.substr(0, DataFolder.size() - 1) + "\r\n");
         env.createFolders(DataFolder.substr(0, DataFolder.size() - 1));
         sample::writeSamplePractice(env, DataFolder, {.patients = 30, .seed = 7, .withKvxdat3 = true});
         dialogs.setOwner(window.hwnd());
@@ -107,8 +108,8 @@ struct Practice : win32::FileChooser {
         for (const std::string& name : env.folderEntries(DataFolder.substr(0, DataFolder.size() - 1)))
             output = output || name.starts_with("REORG_AUSGANG_");
         return {GetCursor() == LoadCursorW(nullptr, IDC_WAIT),
-                IsWindowEnabled(control(id::cmdLoad_3)) && IsWindowEnabled(control(id::cmdsynchronisieren_0))
-                    && IsWindowEnabled(control(id::cmdQuit)),
+                IsWindowEnabled(control(id::cmdLoad_3)) && IsWindowEnabled(control(id::cmdsynchronisieren_0)) &&
+                    IsWindowEnabled(control(id::cmdQuit)),
                 text(control(id::lblsatz_3)),
                 static_cast<int>(SendMessageW(control(id::prgprogress_4), PBM_GETPOS, 0, 0)), output};
     }
@@ -117,7 +118,7 @@ struct Practice : win32::FileChooser {
     {
         HWND owner = GetWindow(box, GW_OWNER);
         return {text(box), messageBoxText(box), messageBoxIcon(box), owner, IsWindowVisible(owner) != FALSE,
-                seen(), painted.size()};
+                seen(),    painted.size()};
     }
 
     void choose(std::optional<std::string> name)
@@ -288,7 +289,8 @@ TEST_P(FinalConfirmation, ChooseStartAndConfirm)
         EXPECT_EQ(doubt.icon, LoadIconW(nullptr, IDI_INFORMATION));
         EXPECT_TRUE(doubt.owner == confirmation && doubt.ownerShown);
     }
-    const std::wstring prefix = L"Die Umsetzung ist vollst\u00e4ndig erfolgt. Sie finden die\r\nneuen Dateien unter:\r\n";
+    const std::wstring prefix =
+        L"Die Umsetzung ist vollst\u00e4ndig erfolgt. Sie finden die\r\nneuen Dateien unter:\r\n";
     ASSERT_TRUE(completion.text.starts_with(prefix + win32::wide(DataFolder) + L"REORG_AUSGANG_"));
     std::string output;
     utf16::toCp1252(completion.text.substr(prefix.size(), completion.text.find(L"\r\n", prefix.size()) - prefix.size()),
@@ -300,10 +302,11 @@ TEST_P(FinalConfirmation, ChooseStartAndConfirm)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, FinalConfirmation,
-    ::testing::Values(Answer{"BackupAfterDoubting", {id::optJANEIN_1, id::optJANEIN_0}, Answer::Ok, EndReason::CopiedBack},
-                      Answer{"DoubtAfterBackup", {id::optJANEIN_0, id::optJANEIN_1}, Answer::Ok, EndReason::Doubt},
-                      Answer{"BackupThenEsc", {id::optJANEIN_0}, Answer::Escape, EndReason::Doubt},
-                      Answer{"BackupThenClosedByTheFrame", {id::optJANEIN_0}, Answer::Frame, EndReason::Doubt}),
+    ::testing::Values(
+        Answer{"BackupAfterDoubting", {id::optJANEIN_1, id::optJANEIN_0}, Answer::Ok, EndReason::CopiedBack},
+        Answer{"DoubtAfterBackup", {id::optJANEIN_0, id::optJANEIN_1}, Answer::Ok, EndReason::Doubt},
+        Answer{"BackupThenEsc", {id::optJANEIN_0}, Answer::Escape, EndReason::Doubt},
+        Answer{"BackupThenClosedByTheFrame", {id::optJANEIN_0}, Answer::Frame, EndReason::Doubt}),
     [](const ::testing::TestParamInfo<Answer>& test) { return std::string(test.param.name); });
 
 // A table that is no table stops the run with the error dialog over the main window; the bug report
@@ -343,8 +346,8 @@ TEST(FRMHaupt, RecoveryAfterTheChoice)
     practice.choose(DataFolder + "person.kvt");
     ASSERT_TRUE(told);
     EXPECT_EQ(told->owner, practice.window.hwnd());
-    EXPECT_NE(told->text.find(win32::wide(cp1252::ansi("wurden Dateien einer abgebrochenen Übernahme gefunden:"))
-                              + L"\r\nperson.kvt.torvane-neu\r\n"),
+    EXPECT_NE(told->text.find(win32::wide(cp1252::ansi("wurden Dateien einer abgebrochenen Übernahme gefunden:")) +
+                              L"\r\nperson.kvt.torvane-neu\r\n"),
               std::wstring::npos);
     EXPECT_FALSE(practice.env.fileBytes(DataFolder + "person.kvt.torvane-neu"));
     EXPECT_FALSE(practice.ended);
@@ -359,7 +362,8 @@ TEST(FRMHaupt, CancellingTheChooser)
     for (Practice* practice : {&first, &later}) {
         WindowScript script;
         script.then(L"Information", [](HWND dialog) {
-            EXPECT_EQ(text(item(dialog, id::txtMsg)), win32::wideLines(RunError::raised(errnum::ChooserCancelled).text));
+            EXPECT_EQ(text(item(dialog, id::txtMsg)),
+                      win32::wideLines(RunError::raised(errnum::ChooserCancelled).text));
             click(item(dialog, IDOK));
         });
         practice->choose(std::nullopt);

@@ -53,7 +53,8 @@ std::vector<std::wstring> listed(HWND dialog)
 
 struct Chooser {
     testsupport::ScratchFolder practice;
-    HWND owner = CreateWindowExW(0, L"STATIC", L"Torvane", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND owner =
+        CreateWindowExW(0, L"STATIC", L"Torvane", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     win32::OpenFileChooser chooser;
 
     Chooser()
@@ -67,8 +68,8 @@ struct Chooser {
     {
         std::string folder = practice.path();
         folder.pop_back();
-        return chooser.chooseFile(owner, {folder, cp1252::ansi("Datenbank zur Reorganisation wählen"),
-                                          "KVX-Datenbank (*.KVT)", "pers*.kvt"});
+        return chooser.chooseFile(
+            owner, {folder, cp1252::ansi("Datenbank zur Reorganisation wählen"), "KVX-Datenbank (*.KVT)", "pers*.kvt"});
     }
 };
 

@@ -35,7 +35,8 @@ struct Reporting {
     std::string tempFolder;
     win32::Win32ErrorDialogFactory dialogs{env, "support@example.invalid"};
     ErrorHandler handler{env, clock, dialogs, tempFolder};
-    HWND owner = CreateWindowExW(0, L"STATIC", L"Torvane", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND owner =
+        CreateWindowExW(0, L"STATIC", L"Torvane", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
 
     Reporting()
     {
@@ -125,7 +126,8 @@ TEST_P(ErrorDialogLayout, DetailsBugReportAndKeys)
     const Layout& expected = GetParam();
     Reporting reporting;
     const auto ended = reporting.report(
-        RunError::raised(expected.number), expected.error ? L"Fehler" : L"Information", [&](HWND dialog) {
+        RunError::raised(expected.number), expected.error ? L"Fehler" : L"Information",
+        [&](HWND dialog) {
             EXPECT_TRUE(IsWindowVisible(item(dialog, id::imgImage_0)) == expected.error);
             EXPECT_TRUE(IsWindowVisible(item(dialog, id::imgImage_2)) == !expected.error);
             EXPECT_TRUE(IsWindowVisible(item(dialog, id::cmdExit)) == expected.error);
@@ -135,7 +137,8 @@ TEST_P(ErrorDialogLayout, DetailsBugReportAndKeys)
             EXPECT_EQ(outerHeight(dialog), pixels(dialog, layout::FoldedHeight));
             for (const bool unfolded : {true, false}) {
                 click(item(dialog, id::cmdDetails));
-                EXPECT_EQ(outerHeight(dialog), pixels(dialog, unfolded ? layout::UnfoldedHeight : layout::FoldedHeight));
+                EXPECT_EQ(outerHeight(dialog),
+                          pixels(dialog, unfolded ? layout::UnfoldedHeight : layout::FoldedHeight));
                 EXPECT_EQ(text(item(dialog, id::cmdDetails)), unfolded ? L"<< D&etails" : L"D&etails >>");
                 EXPECT_TRUE(IsWindowVisible(item(dialog, id::txtDetails)) == unfolded);
             }
@@ -168,12 +171,15 @@ TEST(ErrorDialog, ControlsSitWhereTheirTwipsSay)
 {
     Reporting reporting;
     reporting.report(RunError::raised(errnum::PathFileAccess), L"Fehler", [](HWND dialog) {
-        const std::pair<int, desktop::TwipsRect> places[] = {
-            {id::imgImage_0, layout::imgImage}, {id::imgImage_2, layout::imgImage},
-            {id::txtMsg, layout::txtMsg},       {IDOK, layout::cmdOK},
-            {id::cmdExit, layout::cmdExit},     {id::cmdDetails, layout::cmdDetails},
-            {id::cmdbugreport, layout::cmdbugreport}, {id::txtDetails, layout::txtDetails},
-            {id::frlongname, layout::frlongname}};
+        const std::pair<int, desktop::TwipsRect> places[] = {{id::imgImage_0, layout::imgImage},
+                                                             {id::imgImage_2, layout::imgImage},
+                                                             {id::txtMsg, layout::txtMsg},
+                                                             {IDOK, layout::cmdOK},
+                                                             {id::cmdExit, layout::cmdExit},
+                                                             {id::cmdDetails, layout::cmdDetails},
+                                                             {id::cmdbugreport, layout::cmdbugreport},
+                                                             {id::txtDetails, layout::txtDetails},
+                                                             {id::frlongname, layout::frlongname}};
         for (const auto& [number, twips] : places) {
             SCOPED_TRACE(number);
             const RECT expected = expectedPlacement(dialog, twips);

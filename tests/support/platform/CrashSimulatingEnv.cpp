@@ -373,8 +373,8 @@ Status CrashSimulatingEnv::openUrl(const std::string& url)
 }
 
 Status CrashSimulatingEnv::privateProfileString(const std::string& file, const std::string& section,
-                                                const std::string& key, const std::string& fallback,
-                                                std::size_t size, std::string* out)
+                                                const std::string& key, const std::string& fallback, std::size_t size,
+                                                std::string* out)
 {
     out->clear();
     return perform(file, [&] { return mem_->privateProfileString(file, section, key, fallback, size, out); });

@@ -69,11 +69,11 @@ void FaultInjectingEnv::reportFreeSpace(std::string pathPart, std::uint64_t byte
 const char* FaultInjectingEnv::name(Op op)
 {
     static constexpr std::array<const char*, 29> Names = {
-        "openReadWrite", "attributes", "findPlainFile", "makeFolder", "deleteFile", "copyFile", "renameFile",
-        "syncFile", "writeNewFile", "appendTextLine", "readFile", "tempFolder", "specialFolder", "absolutePath",
-        "openUrl", "privateProfileString", "file.read", "file.write", "file.size", "file.sync", "file.close",
-        "syncFolder", "removeFolder", "listFolder", "fileSize", "freeSpace", "tryLockFolder", "fingerprint",
-        "readFileStart",
+        "openReadWrite", "attributes",   "findPlainFile", "makeFolder",           "deleteFile",    "copyFile",
+        "renameFile",    "syncFile",     "writeNewFile",  "appendTextLine",       "readFile",      "tempFolder",
+        "specialFolder", "absolutePath", "openUrl",       "privateProfileString", "file.read",     "file.write",
+        "file.size",     "file.sync",    "file.close",    "syncFolder",           "removeFolder",  "listFolder",
+        "fileSize",      "freeSpace",    "tryLockFolder", "fingerprint",          "readFileStart",
     };
     return Names.at(static_cast<std::size_t>(op));
 }
@@ -118,7 +118,8 @@ Status FaultInjectingEnv::perform(Op op, const std::string& path, const std::str
     log_.push_back(record);
     // A copy or rename fails mostly on its destination.
     if (record.injected != 0)
-        return Status::error(record.injected, errnoForRunError(record.injected), secondPath.empty() ? path : secondPath);
+        return Status::error(record.injected, errnoForRunError(record.injected),
+                             secondPath.empty() ? path : secondPath);
     return action();
 }
 
@@ -271,13 +272,12 @@ Status FaultInjectingEnv::openUrl(const std::string& url)
 }
 
 Status FaultInjectingEnv::privateProfileString(const std::string& file, const std::string& section,
-                                               const std::string& key, const std::string& fallback,
-                                               std::size_t size, std::string* out)
+                                               const std::string& key, const std::string& fallback, std::size_t size,
+                                               std::string* out)
 {
     out->clear();
-    return perform(Op::PrivateProfileString, file, {}, [&] {
-        return target_.privateProfileString(file, section, key, fallback, size, out);
-    });
+    return perform(Op::PrivateProfileString, file, {},
+                   [&] { return target_.privateProfileString(file, section, key, fallback, size, out); });
 }
 
 } // namespace torvane

@@ -16,10 +16,35 @@ namespace torvane {
 class FaultInjectingEnv final : public Env {
 public:
     enum class Op {
-        OpenReadWrite, Attributes, FindPlainFile, MakeFolder, DeleteFile, CopyFile, RenameFile, SyncFile,
-        WriteNewFile, AppendTextLine, ReadFile, TempFolder, SpecialFolder, AbsolutePath, OpenUrl,
-        PrivateProfileString, FileRead, FileWrite, FileSize, FileSync, FileClose, SyncFolder, RemoveFolder,
-        ListFolder, SizeOfFile, FreeSpace, LockFolder, Fingerprint, ReadFileStart,
+        OpenReadWrite,
+        Attributes,
+        FindPlainFile,
+        MakeFolder,
+        DeleteFile,
+        CopyFile,
+        RenameFile,
+        SyncFile,
+        WriteNewFile,
+        AppendTextLine,
+        ReadFile,
+        TempFolder,
+        SpecialFolder,
+        AbsolutePath,
+        OpenUrl,
+        PrivateProfileString,
+        FileRead,
+        FileWrite,
+        FileSize,
+        FileSync,
+        FileClose,
+        SyncFolder,
+        RemoveFolder,
+        ListFolder,
+        SizeOfFile,
+        FreeSpace,
+        LockFolder,
+        Fingerprint,
+        ReadFileStart,
     };
 
     struct Record {
@@ -89,7 +114,7 @@ private:
     struct Fault {
         Op op;
         std::string pathPart;
-        std::uint64_t nth;  // 0: every match
+        std::uint64_t nth; // 0: every match
         int number;
         std::uint64_t matched = 0;
 
