@@ -160,6 +160,22 @@ private:
     int fd_;
 };
 
+// A file opened to read its bytes, or why it could not be: a folder is
+// refused, since every reader wants a file.
+struct ReadableFile {
+    explicit ReadableFile(const Located& file) : fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC))
+    {
+        if (!fd.valid() || ::fstat(fd.get(), &info) != 0)
+            status = failure(errno, file.name);
+        else if (S_ISDIR(info.st_mode))
+            status = folderFailure(file.name);
+    }
+
+    Descriptor fd;
+    struct stat info {};
+    Status status;
+};
+
 // Only a regular file is removed after a failed write; never a device such as /dev/full.
 bool isRegular(int fd)
 {
@@ -494,14 +510,10 @@ Status PosixEnv::copy(const std::string& from, const std::string& to, FileFinger
         return badNameFailure(from);
     if (!locate(to, &target))
         return badNameFailure(to);
-    const Descriptor in(::open(source.os.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in.valid())
-        return failure(errno, source.name);
-    struct stat sourceInfo {};
-    if (::fstat(in.get(), &sourceInfo) != 0)
-        return failure(errno, source.name);
-    if (S_ISDIR(sourceInfo.st_mode))
-        return folderFailure(source.name);
+    const ReadableFile in(source);
+    if (!in.status.isOk())
+        return in.status;
+    const struct stat& sourceInfo = in.info;
     struct stat targetInfo {};
     if (::stat(target.os.c_str(), &targetInfo) == 0) {
         if (isReadOnly(targetInfo))
@@ -517,11 +529,11 @@ Status PosixEnv::copy(const std::string& from, const std::string& to, FileFinger
     CopyError error;
     if (noted != nullptr) {
         ContentHash hash;
-        error = copyByReading(in.get(), out.get(), &hash, &noted->size);
+        error = copyByReading(in.fd.get(), out.get(), &hash, &noted->size);
         noted->lastWrite = lastWriteOf(sourceInfo);
         noted->hash = hash.value();
     } else {
-        error = copyContent(in.get(), out.get());
+        error = copyContent(in.fd.get(), out.get());
     }
     if (const int code = out.close(); error.code == 0)
         error.code = code;
@@ -539,16 +551,13 @@ Status PosixEnv::fingerprint(const std::string& path, FileFingerprint* out)
     Located file;
     if (!locate(path, &file))
         return badNameFailure(path);
-    const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid())
-        return failure(errno, file.name);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return failure(errno, file.name);
-    if (S_ISDIR(info.st_mode))
-        return folderFailure(file.name);
+    const ReadableFile readable(file);
+    if (!readable.status.isOk())
+        return readable.status;
+    const int fd = readable.fd.get();
+    const struct stat& info = readable.info;
     ContentHash hash;
-    if (const CopyError error = copyByReading(fd.get(), -1, &hash, &out->size); error.code != 0)
+    if (const CopyError error = copyByReading(fd, -1, &hash, &out->size); error.code != 0)
         return failure(error.code, file.name);
     out->lastWrite = lastWriteOf(info);
     out->hash = hash.value();
@@ -561,18 +570,14 @@ Status PosixEnv::readFileStart(const std::string& path, std::size_t n, std::stri
     Located file;
     if (!locate(path, &file))
         return badNameFailure(path);
-    const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid())
-        return failure(errno, file.name);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return failure(errno, file.name);
-    if (S_ISDIR(info.st_mode))
-        return folderFailure(file.name);
+    const ReadableFile readable(file);
+    if (!readable.status.isOk())
+        return readable.status;
+    const int fd = readable.fd.get();
     std::string bytes(n, '\0');
     std::size_t got = 0;
     while (got < n) {
-        const ssize_t r = ::pread(fd.get(), bytes.data() + got, n - got, static_cast<off_t>(got));
+        const ssize_t r = ::pread(fd, bytes.data() + got, n - got, static_cast<off_t>(got));
         if (r == 0)
             break;
         if (r < 0 && errno != EINTR)
@@ -731,19 +736,16 @@ Status PosixEnv::readFile(const std::string& path, std::string* out)
     Located file;
     if (!locate(path, &file))
         return badNameFailure(path);
-    const Descriptor fd(::open(file.os.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid())
-        return failure(errno, file.name);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return failure(errno, file.name);
-    if (S_ISDIR(info.st_mode))
-        return folderFailure(file.name);
+    const ReadableFile readable(file);
+    if (!readable.status.isOk())
+        return readable.status;
+    const int fd = readable.fd.get();
+    const struct stat& info = readable.info;
     std::string content;
     content.reserve(static_cast<std::size_t>(info.st_size));
     std::vector<char> buffer(FallbackChunk);
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n == 0)
             break;
         if (n < 0 && errno != EINTR)
