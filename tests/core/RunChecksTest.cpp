@@ -35,7 +35,7 @@ std::string fileOf(std::size_t k)
 }
 
 // A table file written field by field, as other programs write them.
-struct TableSpec {
+struct TableMaker {
     struct Field {
         std::string name;
         char type;
@@ -207,7 +207,7 @@ TEST(RunChecksTest, TablesNotLikeThePracticesAreWarnedOfBeforeTheConfirmation)
     struct Case {
         const char* what;
         std::size_t table;
-        TableSpec spec;
+        TableMaker file;
         Names warnings; // UTF-8, in order
     };
     const std::vector<Case> cases{
@@ -271,7 +271,7 @@ TEST(RunChecksTest, TablesNotLikeThePracticesAreWarnedOfBeforeTheConfirmation)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Practice practice;
-        practice.put(c.table, c.spec.bytes());
+        practice.put(c.table, c.file.bytes());
         EXPECT_EQ(practice.cli(), cli::exitcode::CopiedBack) << practice.errors;
         EXPECT_EQ(practice.warnings(), c.warnings) << practice.errors;
         EXPECT_LT(practice.errors.find("Warnung: "), std::string::npos);
